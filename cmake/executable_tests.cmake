@@ -1,0 +1,34 @@
+# Tests of the built layerbar.exe, on a Linux host: checks of the file
+# itself, and runs on Wine, a real Win32 implementation, where probe.exe
+# stages shell windows, runs layerbar.exe on them and reads them back. The
+# Wine session is a CTest fixture the Wine tests share.
+add_executable(probe
+    tests/wine/probe.cpp
+    tests/wine/cases.cpp
+    tests/wine/resources.cpp
+    tests/wine/shell_stage.cpp)
+target_link_options(probe PRIVATE -static)
+
+set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
+    "Folder of the throwaway Wine prefix and session of the tests")
+set(wine_session "${CMAKE_SOURCE_DIR}/tests/wine/wine-session" "${LAYERBAR_WINE_DIR}")
+# Windows paths of the two programs, through Wine's drive Z: (the Unix root).
+set(probe_exe "Z:$<TARGET_FILE:probe>")
+set(layerbar_exe "Z:$<TARGET_FILE:layerbar>")
+math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
+
+enable_testing()
+add_test(NAME executable
+    COMMAND "${CMAKE_SOURCE_DIR}/tests/artefacts/check-executable"
+            "${CMAKE_OBJDUMP}" $<TARGET_FILE:layerbar> ${bits})
+set_tests_properties(executable PROPERTIES LABELS artefacts)
+
+add_test(NAME wine-start COMMAND ${wine_session} start)
+add_test(NAME wine-stop COMMAND ${wine_session} stop)
+add_test(NAME wine-cases COMMAND ${wine_session} exec 120 ${probe_exe} cases ${layerbar_exe})
+add_test(NAME wine-icons COMMAND ${wine_session} exec 30 ${probe_exe} icons ${layerbar_exe})
+set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine LABELS wine TIMEOUT 240)
+set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine TIMEOUT 60)
+set_tests_properties(wine-cases PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 150)
+set_tests_properties(wine-icons PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;artefacts"
+    TIMEOUT 60 PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")

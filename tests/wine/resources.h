@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The images of an executable's MAINICON group, read from its resources as
+// Windows reads them: "32x32 4-bit, 16x16 4-bit"; "" when there is none.
+std::string DescribeIcons(const std::string& exePath);

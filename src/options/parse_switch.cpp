@@ -17,24 +17,27 @@ std::int32_t AlphaFromText(const char* text) {
     return value >= 0 && value <= LargestAlpha ? value : Failed;
 }
 
-// A COLORREF from the text after 'c': '#RRGGBB', '$BBGGRR' or 'BBGGRR', all
-// hexadecimal; Failed when it is not 0 to 0xFFFFFF.
-std::int32_t ColorKeyFromText(const char* text) {
-    const bool htmlOrder = *text == '#';
-    std::int32_t value = Failed;
-    if (htmlOrder) {
-        value = IntegerFromHexDigits(text + 1, Failed);
-    } else if (*text == '$') {
-        value = IntegerFromText(text, Failed);
-    } else {
-        value = IntegerFromHexDigits(text, Failed);
+// The value of the text after 'c', all hexadecimal: '#RRGGBB', '$BBGGRR' or
+// 'BBGGRR'; Failed when it breaks the number syntax.
+std::int32_t ColorValue(const char* text) {
+    if (*text == '#') {
+        return IntegerFromHexDigits(text + 1, Failed);
     }
+    if (*text == '$') {
+        return IntegerFromText(text, Failed);
+    }
+    return IntegerFromHexDigits(text, Failed);
+}
+
+// A COLORREF from the text after 'c'; Failed when it is not 0 to 0xFFFFFF.
+std::int32_t ColorKeyFromText(const char* text) {
+    const std::int32_t value = ColorValue(text);
     if (value < 0 || value > LargestColor) {
         return Failed;
     }
-    if (htmlOrder) {
+    if (*text == '#') {
         // RRGGBB to 0x00BBGGRR: the red and blue bytes change places.
-        value = ((value >> 16) & 0xFF) | (value & 0xFF00) | ((value & 0xFF) << 16);
+        return ((value >> 16) & 0xFF) | (value & 0xFF00) | ((value & 0xFF) << 16);
     }
     return value;
 }

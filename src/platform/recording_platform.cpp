@@ -1,7 +1,9 @@
 #include "platform/recording_platform.h"
 
-#include <array>
-#include <cstdio>
+#include <algorithm>
+#include <iomanip>
+#include <sstream>
+#include <stdexcept>
 #include <utility>
 
 namespace recording {
@@ -21,6 +23,15 @@ Scene& Current() {
     return scene;
 }
 
+// The scripted window of a class, or null.
+ScriptedWindow* Find(const std::string& className) {
+    std::vector<ScriptedWindow>& windows = Current().windows;
+    const auto found = std::find_if(windows.begin(), windows.end(), [&](const ScriptedWindow& w) {
+        return w.className == className;
+    });
+    return found == windows.end() ? nullptr : &*found;
+}
+
 // The scripted window behind a handle.
 ScriptedWindow& WindowOf(platform::WindowHandle window) {
     return *static_cast<ScriptedWindow*>(window);
@@ -28,9 +39,9 @@ ScriptedWindow& WindowOf(platform::WindowHandle window) {
 
 // A number as eight hexadecimal digits, "0x00F8F8FF".
 std::string Hex(std::uint32_t value) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "0x%08X", value);
-    return text.data();
+    std::ostringstream text;
+    text << "0x" << std::hex << std::uppercase << std::setw(8) << std::setfill('0') << value;
+    return text.str();
 }
 
 }  // namespace
@@ -44,12 +55,11 @@ const std::vector<std::string>& Calls() {
 }
 
 const ScriptedWindow& Window(const std::string& className) {
-    for (const ScriptedWindow& window : Current().windows) {
-        if (window.className == className) {
-            return window;
-        }
+    const ScriptedWindow* window = Find(className);
+    if (window == nullptr) {
+        throw std::out_of_range("no scripted window of class " + className);
     }
-    return Current().windows.at(Current().windows.size());
+    return *window;
 }
 
 }  // namespace recording
@@ -62,12 +72,7 @@ using recording::WindowOf;
 WindowHandle FindWindowA(const char* className, const char* windowName) {
     Current().calls.push_back(std::string("FindWindowA(") + className + ", " +
                               (windowName == nullptr ? "NULL" : windowName) + ")");
-    for (recording::ScriptedWindow& window : Current().windows) {
-        if (windowName == nullptr && window.className == className) {
-            return &window;
-        }
-    }
-    return nullptr;
+    return windowName == nullptr ? recording::Find(className) : nullptr;
 }
 
 std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) {

@@ -22,6 +22,8 @@ std::uint8_t AlphaByte(std::int32_t alpha) {
 }  // namespace
 
 void MakeOpaque(platform::WindowHandle window, std::int32_t style) {
+    // LWA_ALPHA is the flag, not the opacity, whatever its name suggests.
+    // NOLINTNEXTLINE(readability-suspicious-call-argument)
     platform::SetLayeredWindowAttributes(window, 0, Opaque, LWA_ALPHA);
     platform::SetWindowLongA(window, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
 }

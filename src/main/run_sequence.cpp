@@ -14,7 +14,8 @@ namespace {
 // ANSI command line, and an argument is never longer than its line.
 constexpr std::size_t ArgumentCapacity = 65536;
 
-// Folds 'A' to 'Z' to lower case in place; no other byte changes.
+}  // namespace
+
 void LowerCase(char* text) {
     for (; *text != '\0'; ++text) {
         if (*text >= 'A' && *text <= 'Z') {
@@ -22,8 +23,6 @@ void LowerCase(char* text) {
         }
     }
 }
-
-}  // namespace
 
 void SettleSettings(const char* commandLine, TranslucencySettings& settings) {
     // The copy of the argument of the moment; static, so that the program

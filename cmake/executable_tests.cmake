@@ -6,7 +6,8 @@ add_executable(probe
     tests/wine/probe.cpp
     tests/wine/cases.cpp
     tests/wine/resources.cpp
-    tests/wine/shell_stage.cpp)
+    tests/wine/shell_stage.cpp
+    tests/wine/stress.cpp)
 target_link_options(probe PRIVATE -static)
 
 set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
@@ -26,9 +27,11 @@ set_tests_properties(executable PROPERTIES LABELS artefacts)
 add_test(NAME wine-start COMMAND ${wine_session} start)
 add_test(NAME wine-stop COMMAND ${wine_session} stop)
 add_test(NAME wine-cases COMMAND ${wine_session} exec 120 ${probe_exe} cases ${layerbar_exe})
+add_test(NAME wine-stress COMMAND ${wine_session} exec 300 ${probe_exe} stress ${layerbar_exe})
 add_test(NAME wine-icons COMMAND ${wine_session} exec 30 ${probe_exe} icons ${layerbar_exe})
 set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine LABELS wine TIMEOUT 240)
 set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine TIMEOUT 60)
 set_tests_properties(wine-cases PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 150)
+set_tests_properties(wine-stress PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 330)
 set_tests_properties(wine-icons PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;artefacts"
     TIMEOUT 60 PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")

@@ -7,208 +7,169 @@
 
 namespace {
 
-// What a window must be after the runs of a case.
-struct Expect {
-    // Whether the window is there at all.
-    bool present = true;
-    // Whether it ends layered, with the attributes below.
-    bool layered = false;
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-};
-
-// One case: raw command lines run in turn on the two staged windows.
-struct Case {
-    const char* name;
-    std::vector<const char*> commandLines;
-    Start taskbar;
-    Start startMenu;
-    Expect taskbarAfter;
-    Expect startMenuAfter;
-};
-
-// A window present and not layered, before and after.
-const Start Fresh{};
-const Expect Opaque{};
-// A window that is not there.
-const Start Absent{false};
-const Expect Gone{false};
-
-// A window layered as the defaults leave the taskbar.
-const Start AppliedDefaults{true, true, 0x00F8F8FF, 224, LWA_COLORKEY | LWA_ALPHA};
-
-// A window left layered with these attributes.
-Expect Translucent(COLORREF key, BYTE alpha, DWORD flags) {
-    return {true, true, key, alpha, flags};
-}
-
-// The default colour key.
-constexpr COLORREF DefaultKey = 0x00F8F8FF;
-
 const std::vector<Case> Cases = {
     {"no arguments apply the defaults",
      {"layerbar.exe"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 224, 3),
-     Opaque},
+     Plain},
     {"the same command twice restores",
      {"layerbar.exe", "layerbar.exe"},
-     Fresh,
-     Fresh,
-     Opaque,
-     Opaque},
-    {"a layered taskbar is restored", {"layerbar.exe"}, AppliedDefaults, Fresh, Opaque, Opaque},
+     Plain,
+     Plain,
+     Plain,
+     Plain},
+    {"a layered taskbar is restored", {"layerbar.exe"}, AppliedDefaults, Plain, Plain, Plain},
     {"windows layered by others are restored",
      {"layerbar.exe -a:180"},
      {true, true, 0x123456, 77, 3},
      {true, true, 0, 50, 2},
-     Opaque,
-     Opaque},
-    {"-a:180", {"layerbar.exe -a:180"}, Fresh, Fresh, Translucent(DefaultKey, 180, 2), Opaque},
-    {"/a=128", {"layerbar.exe /a=128"}, Fresh, Fresh, Translucent(DefaultKey, 128, 2), Opaque},
-    {"a0", {"layerbar.exe a0"}, Fresh, Fresh, Translucent(DefaultKey, 0, 2), Opaque},
-    {"a$ff", {"layerbar.exe a$ff"}, Fresh, Fresh, Translucent(DefaultKey, 255, 2), Opaque},
-    {"-A:0X10", {"layerbar.exe -A:0X10"}, Fresh, Fresh, Translucent(DefaultKey, 16, 2), Opaque},
-    {"ax80", {"layerbar.exe ax80"}, Fresh, Fresh, Translucent(DefaultKey, 128, 2), Opaque},
-    {"-c#000000", {"layerbar.exe -c#000000"}, Fresh, Fresh, Translucent(0, 224, 1), Opaque},
+     Plain,
+     Plain},
+    {"-a:180", {"layerbar.exe -a:180"}, Plain, Plain, Translucent(DefaultKey, 180, 2), Plain},
+    {"/a=128", {"layerbar.exe /a=128"}, Plain, Plain, Translucent(DefaultKey, 128, 2), Plain},
+    {"a0", {"layerbar.exe a0"}, Plain, Plain, Translucent(DefaultKey, 0, 2), Plain},
+    {"a$ff", {"layerbar.exe a$ff"}, Plain, Plain, Translucent(DefaultKey, 255, 2), Plain},
+    {"-A:0X10", {"layerbar.exe -A:0X10"}, Plain, Plain, Translucent(DefaultKey, 16, 2), Plain},
+    {"ax80", {"layerbar.exe ax80"}, Plain, Plain, Translucent(DefaultKey, 128, 2), Plain},
+    {"-c#000000", {"layerbar.exe -c#000000"}, Plain, Plain, Translucent(0, 224, 1), Plain},
     {"/C=#FF0000 is red",
      {"layerbar.exe /C=#FF0000"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(0xFF, 224, 1),
-     Opaque},
+     Plain},
     {"c$ff0000 is blue",
      {"layerbar.exe c$ff0000"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(0xFF0000, 224, 1),
-     Opaque},
+     Plain},
     {"cff0000 is blue",
      {"layerbar.exe cff0000"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(0xFF0000, 224, 1),
-     Opaque},
+     Plain},
     {"-a:180 -c#000000",
      {"layerbar.exe -a:180 -c#000000"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(0, 180, 3),
-     Opaque},
-    {"s100 alone", {"layerbar.exe s100"}, Fresh, Fresh, Opaque, Translucent(0, 100, 2)},
+     Plain},
+    {"s100 alone", {"layerbar.exe s100"}, Plain, Plain, Plain, Translucent(0, 100, 2)},
     {"s100 restores a layered taskbar",
      {"layerbar.exe s100"},
      AppliedDefaults,
-     Fresh,
-     Opaque,
+     Plain,
+     Plain,
      Translucent(0, 100, 2)},
-    {"s100 twice", {"layerbar.exe s100", "layerbar.exe s100"}, Fresh, Fresh, Opaque, Opaque},
-    {"s255 keeps the start menu opaque", {"layerbar.exe s255"}, Fresh, Fresh, Opaque, Opaque},
+    {"s100 twice", {"layerbar.exe s100", "layerbar.exe s100"}, Plain, Plain, Plain, Plain},
+    {"s255 keeps the start menu opaque", {"layerbar.exe s255"}, Plain, Plain, Plain, Plain},
     {"no start menu",
      {"layerbar.exe -a:180"},
-     Fresh,
+     Plain,
      Absent,
      Translucent(DefaultKey, 180, 2),
-     Gone},
+     Absent},
     {"each window decides on its own style",
      {"layerbar.exe a200 s50"},
      AppliedDefaults,
-     Fresh,
-     Opaque,
+     Plain,
+     Plain,
      Translucent(0, 50, 2)},
     {"and the other way round",
      {"layerbar.exe a200 s50"},
-     Fresh,
+     Plain,
      {true, true, 0, 50, 2},
      Translucent(DefaultKey, 200, 2),
-     Opaque},
+     Plain},
     {"quoted program name",
      {"\"C:\\Program Files\\layerbar.exe\" -a:99"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 99, 2),
-     Opaque},
+     Plain},
     {"quoted blank joins one argument",
      {"layerbar.exe \"-a 200\""},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 200, 2),
-     Opaque},
+     Plain},
     {"quoted blank after the separator",
      {"layerbar.exe \"a: 200\""},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 200, 2),
-     Opaque},
-    {"unquoted blank splits", {"layerbar.exe -a 200"}, AppliedDefaults, Fresh, Opaque, Opaque},
+     Plain},
+    {"unquoted blank splits", {"layerbar.exe -a 200"}, AppliedDefaults, Plain, Plain, Plain},
     {"quoted stretches join",
      {"layerbar.exe -a:\"1\"8\"0\""},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 180, 2),
-     Opaque},
+     Plain},
     {"pairs of quotes are no argument",
      {"layerbar.exe \"\" \"\"\"\""},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 224, 3),
-     Opaque},
+     Plain},
     {"pairs of quotes between arguments",
      {"layerbar.exe \"\" -a:50 \"\" s9"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 50, 2),
      Translucent(0, 9, 2)},
     {"a backslash escapes nothing",
      {"layerbar.exe -a:1 x\\\" -a:99"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 1, 2),
-     Opaque},
+     Plain},
     {"an open quote runs to the end",
      {"layerbar.exe -a:7 \"-a:9"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 9, 2),
-     Opaque},
+     Plain},
     {"an open quote at the end",
      {"layerbar.exe -a:7 \""},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 7, 2),
-     Opaque},
+     Plain},
     {"tabs and control bytes separate",
      {"layerbar.exe\t-a:5\x01s6"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 5, 2),
      Translucent(0, 6, 2)},
     {"unknown arguments restore",
      {"layerbar.exe x --a100 b5 -"},
      AppliedDefaults,
-     Fresh,
-     Opaque,
-     Opaque},
-    {"a failed value alone changes nothing", {"layerbar.exe a300"}, Fresh, Fresh, Opaque, Opaque},
+     Plain,
+     Plain,
+     Plain},
+    {"a failed value alone changes nothing", {"layerbar.exe a300"}, Plain, Plain, Plain, Plain},
     {"a200 a999 arrives as 255",
      {"layerbar.exe a200 a999"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(DefaultKey, 255, 2),
-     Opaque},
+     Plain},
     {"c#00ff00 cxyz arrives as 0xFFFFFFFF",
      {"layerbar.exe c#00ff00 cxyz"},
-     Fresh,
-     Fresh,
+     Plain,
+     Plain,
      Translucent(0xFFFFFFFF, 224, 1),
-     Opaque},
+     Plain},
     {"s100 s-5 arrives as 255",
      {"layerbar.exe s100 s-5"},
-     Fresh,
-     Fresh,
-     Opaque,
+     Plain,
+     Plain,
+     Plain,
      Translucent(0, 255, 2)},
 };
 
@@ -225,15 +186,16 @@ BOOL CALLBACK KeepForeignTaskbar(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// The taskbar of Wine's own desktop process, if there is one.
+}  // namespace
+
 HWND ForeignTaskbar() {
     HWND found = nullptr;
     EnumWindows(KeepForeignTaskbar, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
-// What is wrong with a window after a case, or "" when nothing is.
-std::string Check(const char* which, const WindowState& state, const Expect& expect) {
+std::string CheckWindow(const char* which, HWND window, const Look& expect) {
+    const WindowState state = ReadWindow(window);
     const LONG style = UnrelatedStyle | (expect.layered ? WS_EX_LAYERED : 0);
     bool right = state.present == expect.present;
     if (right && expect.present) {
@@ -253,14 +215,13 @@ std::string Check(const char* which, const WindowState& state, const Expect& exp
            ";";
 }
 
-// Runs one case; what went wrong, or "" when nothing did.
 std::string RunCase(const std::string& exePath, const Case& c, HWND foreign) {
     const LONG foreignBefore = foreign != nullptr ? GetWindowLongA(foreign, GWL_EXSTYLE) : 0;
-    HWND decoy = CreateStagedWindow("LayerbarDecoy", Fresh);
+    HWND decoy = CreateStagedWindow("LayerbarDecoy", Plain);
     HWND taskbar = CreateStagedWindow("Shell_TrayWnd", c.taskbar);
     HWND startMenu = CreateStagedWindow("DV2ControlHost", c.startMenu);
     std::string problems;
-    for (const char* commandLine : c.commandLines) {
+    for (const std::string& commandLine : c.commandLines) {
         DWORD exitCode = 1;
         if (!RunLayerbar(exePath, commandLine, exitCode)) {
             problems += " layerbar did not start or end in time;";
@@ -268,9 +229,9 @@ std::string RunCase(const std::string& exePath, const Case& c, HWND foreign) {
             problems += " exit code " + std::to_string(exitCode) + ";";
         }
     }
-    problems += Check("taskbar", ReadWindow(taskbar), c.taskbarAfter);
-    problems += Check("start menu", ReadWindow(startMenu), c.startMenuAfter);
-    problems += Check("decoy", ReadWindow(decoy), Opaque);
+    problems += CheckWindow("taskbar", taskbar, c.taskbarAfter);
+    problems += CheckWindow("start menu", startMenu, c.startMenuAfter);
+    problems += CheckWindow("decoy", decoy, Plain);
     if (foreign != nullptr && GetWindowLongA(foreign, GWL_EXSTYLE) != foreignBefore) {
         problems += " Wine's own taskbar changed;";
     }
@@ -282,19 +243,20 @@ std::string RunCase(const std::string& exePath, const Case& c, HWND foreign) {
     return problems;
 }
 
-}  // namespace
+bool Report(const std::string& name, const std::string& problems) {
+    std::printf("%s %s%s%s\n",
+                problems.empty() ? "ok  " : "FAIL",
+                name.c_str(),
+                problems.empty() ? "" : ":",
+                problems.c_str());
+    return problems.empty();
+}
 
 int RunCases(const std::string& exePath) {
     HWND foreign = ForeignTaskbar();
     int failed = 0;
     for (const Case& c : Cases) {
-        const std::string problems = RunCase(exePath, c, foreign);
-        std::printf("%s %s%s%s\n",
-                    problems.empty() ? "ok  " : "FAIL",
-                    c.name,
-                    problems.empty() ? "" : ":",
-                    problems.c_str());
-        failed += problems.empty() ? 0 : 1;
+        failed += Report(c.name, RunCase(exePath, c, foreign)) ? 0 : 1;
     }
     std::printf("%d of %zu cases failed\n", failed, Cases.size());
     return failed;

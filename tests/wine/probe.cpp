@@ -1,5 +1,6 @@
 // probe.exe: the test-side Win32 helper for layerbar.exe under Wine.
 //   probe cases LAYERBAR.EXE      runs every case on staged shell windows
+//   probe stress LAYERBAR.EXE     runs the stress cases on staged shell windows
 //   probe show                    prints the state of the taskbar layerbar would find
 //   probe run LAYERBAR.EXE [SWITCH ...]
 //                                 prints that state, runs layerbar, prints it again
@@ -14,6 +15,7 @@
 #include "cases.h"
 #include "resources.h"
 #include "shell_stage.h"
+#include "stress.h"
 
 namespace {
 
@@ -55,6 +57,9 @@ int main(int argc, char** argv) {
     if (command == "cases" && argc == 3) {
         return RegisterStageClasses() && RunCases(argv[2]) == 0 ? 0 : 1;
     }
+    if (command == "stress" && argc == 3) {
+        return RegisterStageClasses() && RunStress(argv[2]) == 0 ? 0 : 1;
+    }
     if (command == "show" && argc == 2) {
         Show("now");
         return 0;
@@ -71,6 +76,6 @@ int main(int argc, char** argv) {
             Sleep(INFINITE);
         }
     }
-    std::fprintf(stderr, "usage: probe cases|show|run|icons|hold ...\n");
+    std::fprintf(stderr, "usage: probe cases|stress|show|run|icons|hold ...\n");
     return 2;
 }

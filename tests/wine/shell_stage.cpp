@@ -32,7 +32,7 @@ bool RegisterStageClasses() {
     return true;
 }
 
-HWND CreateStagedWindow(const char* className, const Start& start) {
+HWND CreateStagedWindow(const char* className, const Look& start) {
     if (!start.present) {
         return nullptr;
     }

@@ -7,17 +7,17 @@
 // Stand-in shell windows for layerbar to act on, owned by this process, and
 // the runs of layerbar against them.
 
-// How a staged window starts.
-struct Start {
-    // Whether the window is created at all.
+// How a staged window looks, when it starts or when a case ends.
+struct Look {
+    // Whether the window is there at all.
     bool present = true;
-    // Whether it starts layered, with the attributes below.
+    // Whether it is layered, with the attributes below.
     bool layered = false;
-    // Its colour key when it starts layered.
+    // Its colour key when layered.
     COLORREF key = 0;
-    // Its opacity when it starts layered.
+    // Its opacity when layered.
     BYTE alpha = 0;
-    // Its LWA_ flags when it starts layered.
+    // Its LWA_ flags when layered.
     DWORD flags = 0;
 };
 
@@ -42,7 +42,7 @@ constexpr LONG UnrelatedStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_CONT
 bool RegisterStageClasses();
 
 // Creates a top-level window of a class, started as asked; null when absent.
-HWND CreateStagedWindow(const char* className, const Start& start);
+HWND CreateStagedWindow(const char* className, const Look& start);
 
 // What Windows reports of a window (absent for null).
 WindowState ReadWindow(HWND window);

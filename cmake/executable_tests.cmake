@@ -8,6 +8,7 @@ add_executable(probe
     tests/wine/resources.cpp
     tests/wine/shell_stage.cpp
     tests/wine/stress.cpp)
+target_link_libraries(probe PRIVATE version)
 target_link_options(probe PRIVATE -static)
 
 set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
@@ -29,9 +30,14 @@ add_test(NAME wine-stop COMMAND ${wine_session} stop)
 add_test(NAME wine-cases COMMAND ${wine_session} exec 120 ${probe_exe} cases ${layerbar_exe})
 add_test(NAME wine-stress COMMAND ${wine_session} exec 300 ${probe_exe} stress ${layerbar_exe})
 add_test(NAME wine-icons COMMAND ${wine_session} exec 30 ${probe_exe} icons ${layerbar_exe})
+add_test(NAME wine-version COMMAND ${wine_session} exec 30 ${probe_exe} version ${layerbar_exe})
 set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine LABELS wine TIMEOUT 240)
 set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine TIMEOUT 60)
 set_tests_properties(wine-cases PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 150)
 set_tests_properties(wine-stress PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 330)
+string(REPLACE "." "\\." version_pattern "${PROJECT_VERSION}")
+set_tests_properties(wine-version PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;artefacts"
+    TIMEOUT 60 PASS_REGULAR_EXPRESSION
+    "^layerbar ${version_pattern} \\(file version ${version_pattern}\\.0\\)\r?\n$")
 set_tests_properties(wine-icons PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;artefacts"
     TIMEOUT 60 PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")

@@ -5,6 +5,7 @@
 //   probe run LAYERBAR.EXE [SWITCH ...]
 //                                 prints that state, runs layerbar, prints it again
 //   probe icons EXE               prints the images of the MAINICON group
+//   probe version EXE             prints the product name and version of its VERSIONINFO
 //   probe hold                    waits until the Wine session ends, keeping its desktop up
 #include <windows.h>
 
@@ -71,11 +72,15 @@ int main(int argc, char** argv) {
         std::printf("%s\n", DescribeIcons(argv[2]).c_str());
         return 0;
     }
+    if (command == "version" && argc == 3) {
+        std::printf("%s\n", DescribeVersion(argv[2]).c_str());
+        return 0;
+    }
     if (command == "hold" && argc == 2) {
         for (;;) {
             Sleep(INFINITE);
         }
     }
-    std::fprintf(stderr, "usage: probe cases|stress|show|run|icons|hold ...\n");
+    std::fprintf(stderr, "usage: probe cases|stress|show|run|icons|version|hold ...\n");
     return 2;
 }

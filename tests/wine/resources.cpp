@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -74,5 +75,40 @@ std::string DescribeIcons(const std::string& exePath) {
         }
     }
     FreeLibrary(module);
+    return text;
+}
+
+std::string DescribeVersion(const std::string& exePath) {
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exePath.c_str(), &handle);
+    std::vector<char> info(size);
+    if (size == 0 || !GetFileVersionInfoA(exePath.c_str(), 0, size, info.data())) {
+        return "";
+    }
+    char* name = nullptr;
+    char* version = nullptr;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(info.data(),
+                        "\\StringFileInfo\\040904B0\\ProductName",
+                        reinterpret_cast<void**>(&name),
+                        &length) ||
+        !VerQueryValueA(info.data(),
+                        "\\StringFileInfo\\040904B0\\ProductVersion",
+                        reinterpret_cast<void**>(&version),
+                        &length) ||
+        !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) {
+        return "";
+    }
+    char text[128];
+    std::snprintf(text,
+                  sizeof text,
+                  "%s %s (file version %lu.%lu.%lu.%lu)",
+                  name,
+                  version,
+                  fixed->dwFileVersionMS >> 16,
+                  fixed->dwFileVersionMS & 0xFFFF,
+                  fixed->dwFileVersionLS >> 16,
+                  fixed->dwFileVersionLS & 0xFFFF);
     return text;
 }

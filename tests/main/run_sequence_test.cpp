@@ -73,6 +73,13 @@ TEST(SettleSettingsTest, ReadsAnArgumentAsLongAsAnyWindowsCommandLine) {
     EXPECT_EQ(settings, Settings(123, C, S, true, false, false));
 }
 
+TEST(LowerCaseTest, FoldsOnlyAToZ) {
+    // The neighbours of 'A' and 'Z', and letters above 0x7F that a locale would fold.
+    std::string text = "@AMZ[`amz{\xC0\xC9\xDE\x81\x41";
+    LowerCase(text.data());
+    EXPECT_EQ(text, "@amz[`amz{\xC0\xC9\xDE\x81\x61");
+}
+
 struct RunCase {
     std::string name;
     std::string commandLine;

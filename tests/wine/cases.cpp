@@ -186,14 +186,7 @@ BOOL CALLBACK KeepForeignTaskbar(HWND window, LPARAM context) {
     return TRUE;
 }
 
-}  // namespace
-
-HWND ForeignTaskbar() {
-    HWND found = nullptr;
-    EnumWindows(KeepForeignTaskbar, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
+// What is wrong with a window, named which, or "" when nothing is.
 std::string CheckWindow(const char* which, HWND window, const Look& expect) {
     const WindowState state = ReadWindow(window);
     const LONG style = UnrelatedStyle | (expect.layered ? WS_EX_LAYERED : 0);
@@ -215,31 +208,57 @@ std::string CheckWindow(const char* which, HWND window, const Look& expect) {
            ";";
 }
 
-std::string RunCase(const std::string& exePath, const Case& c, HWND foreign) {
-    const LONG foreignBefore = foreign != nullptr ? GetWindowLongA(foreign, GWL_EXSTYLE) : 0;
-    HWND decoy = CreateStagedWindow("LayerbarDecoy", Plain);
-    HWND taskbar = CreateStagedWindow("Shell_TrayWnd", c.taskbar);
-    HWND startMenu = CreateStagedWindow("DV2ControlHost", c.startMenu);
-    std::string problems;
-    for (const std::string& commandLine : c.commandLines) {
-        DWORD exitCode = 1;
-        if (!RunLayerbar(exePath, commandLine, exitCode)) {
-            problems += " layerbar did not start or end in time;";
-        } else if (exitCode != 0) {
-            problems += " exit code " + std::to_string(exitCode) + ";";
-        }
+}  // namespace
+
+HWND ForeignTaskbar() {
+    HWND found = nullptr;
+    EnumWindows(KeepForeignTaskbar, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+Staging SetStage(const Look& taskbar, const Look& startMenu, HWND foreign) {
+    return {CreateStagedWindow("Shell_TrayWnd", taskbar),
+            CreateStagedWindow("DV2ControlHost", startMenu),
+            CreateStagedWindow("LayerbarDecoy", Plain),
+            foreign,
+            foreign != nullptr ? GetWindowLongA(foreign, GWL_EXSTYLE) : 0};
+}
+
+std::string RunOnce(const std::string& exePath, const std::string& commandLine) {
+    DWORD exitCode = 1;
+    if (!RunLayerbar(exePath, commandLine, exitCode)) {
+        return " layerbar did not start or end in time;";
     }
-    problems += CheckWindow("taskbar", taskbar, c.taskbarAfter);
-    problems += CheckWindow("start menu", startMenu, c.startMenuAfter);
-    problems += CheckWindow("decoy", decoy, Plain);
-    if (foreign != nullptr && GetWindowLongA(foreign, GWL_EXSTYLE) != foreignBefore) {
+    return exitCode == 0 ? "" : " exit code " + std::to_string(exitCode) + ";";
+}
+
+std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu) {
+    std::string problems = CheckWindow("taskbar", stage.taskbar, taskbar) +
+                           CheckWindow("start menu", stage.startMenu, startMenu) +
+                           CheckWindow("decoy", stage.decoy, Plain);
+    if (stage.foreign != nullptr &&
+        GetWindowLongA(stage.foreign, GWL_EXSTYLE) != stage.foreignStyle) {
         problems += " Wine's own taskbar changed;";
     }
-    for (HWND window : {taskbar, startMenu, decoy}) {
+    return problems;
+}
+
+void ClearStage(const Staging& stage) {
+    for (HWND window : {stage.taskbar, stage.startMenu, stage.decoy}) {
         if (window != nullptr) {
             DestroyWindow(window);
         }
     }
+}
+
+std::string RunCase(const std::string& exePath, const Case& c, HWND foreign) {
+    const Staging stage = SetStage(c.taskbar, c.startMenu, foreign);
+    std::string problems;
+    for (const std::string& commandLine : c.commandLines) {
+        problems += RunOnce(exePath, commandLine);
+    }
+    problems += CheckStage(stage, c.taskbarAfter, c.startMenuAfter);
+    ClearStage(stage);
     return problems;
 }
 

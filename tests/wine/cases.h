@@ -35,11 +35,34 @@ inline const Look AppliedDefaults = Translucent(DefaultKey, 224, LWA_COLORKEY | 
 // The taskbar of Wine's own desktop process, if there is one.
 HWND ForeignTaskbar();
 
-// What is wrong with a window, named which, or "" when nothing is.
-std::string CheckWindow(const char* which, HWND window, const Look& expect);
+// The staged windows of one case, and the foreign taskbar's style before it.
+struct Staging {
+    // The staged shell windows; null for one left out.
+    HWND taskbar;
+    HWND startMenu;
+    // A window of another class that layerbar must not touch.
+    HWND decoy;
+    // Wine's own taskbar, or null, and its extended style before the case.
+    HWND foreign;
+    LONG foreignStyle;
+};
 
-// Runs one case; what went wrong, or "" when nothing did. Each case also
-// checks that a decoy window and the foreign taskbar are left alone.
+// Creates the two shell windows as asked, and a decoy, beside the foreign
+// taskbar (null when there is none).
+Staging SetStage(const Look& taskbar, const Look& startMenu, HWND foreign);
+
+// Runs layerbar once; what went wrong (no start, no end, another exit code).
+std::string RunOnce(const std::string& exePath, const std::string& commandLine);
+
+// What is wrong with the staged windows, or "" when nothing is: the two
+// shell windows must look as expected, the decoy and the foreign taskbar
+// as they were.
+std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu);
+
+// Destroys the staged windows.
+void ClearStage(const Staging& stage);
+
+// Runs one case; what went wrong, or "" when nothing did.
 std::string RunCase(const std::string& exePath, const Case& c, HWND foreign);
 
 // Prints one line for a case; whether it passed.

@@ -82,32 +82,19 @@ std::vector<Case> StressCases() {
 // The same switches many times in a row: every run must flip both windows,
 // exit with 0 and leave every other window alone.
 std::string RunsAlternate(const std::string& exePath, HWND foreign) {
-    const LONG foreignBefore = foreign != nullptr ? GetWindowLongA(foreign, GWL_EXSTYLE) : 0;
-    HWND decoy = CreateStagedWindow("LayerbarDecoy", Plain);
-    HWND taskbar = CreateStagedWindow("Shell_TrayWnd", Plain);
-    HWND startMenu = CreateStagedWindow("DV2ControlHost", Plain);
+    const Staging stage = SetStage(Plain, Plain, foreign);
     std::string problems;
     for (int run = 1; run <= RunsInARow && problems.empty(); ++run) {
-        DWORD exitCode = 1;
-        if (!RunLayerbar(exePath, "layerbar.exe -a:150 s20", exitCode) || exitCode != 0) {
-            problems += " run " + std::to_string(run) + " failed or ended with " +
-                        std::to_string(exitCode) + ";";
-        }
         const bool applied = run % 2 == 1;
-        problems +=
-            CheckWindow("taskbar", taskbar, applied ? Translucent(DefaultKey, 150, 2) : Plain);
-        problems += CheckWindow("start menu", startMenu, applied ? Translucent(0, 20, 2) : Plain);
-        problems += CheckWindow("decoy", decoy, Plain);
-        if (foreign != nullptr && GetWindowLongA(foreign, GWL_EXSTYLE) != foreignBefore) {
-            problems += " Wine's own taskbar changed;";
-        }
+        problems = RunOnce(exePath, "layerbar.exe -a:150 s20");
+        problems += CheckStage(stage,
+                               applied ? Translucent(DefaultKey, 150, 2) : Plain,
+                               applied ? Translucent(0, 20, 2) : Plain);
         if (!problems.empty()) {
             problems = " after run " + std::to_string(run) + ":" + problems;
         }
     }
-    for (HWND window : {taskbar, startMenu, decoy}) {
-        DestroyWindow(window);
-    }
+    ClearStage(stage);
     return problems;
 }
 

@@ -22,6 +22,8 @@ add_executable(layerbar WIN32
 set_source_files_properties(res/layerbar.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/res/layerbar.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/layerbar.manifest")
 target_include_directories(layerbar PRIVATE "${CMAKE_CURRENT_BINARY_DIR}" res)
+target_compile_options(layerbar PRIVATE ${program_options})
+set_target_properties(layerbar PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
 target_link_libraries(layerbar PRIVATE layerbar_logic kernel32 user32)
 target_link_options(layerbar PRIVATE
     -nostdlib -nostartfiles -s

@@ -1,7 +1,20 @@
-# Tests of the built layerbar.exe, on a Linux host: checks of the file
-# itself, and runs on Wine, a real Win32 implementation, where probe.exe
-# stages shell windows, runs layerbar.exe on them and reads them back. The
-# Wine session is a CTest fixture the Wine tests share.
+# Tests of the built layerbar.exe: checks of the file itself, and runs of
+# probe.exe, which stages shell windows on a desktop of its own, runs
+# layerbar.exe there and reads the windows back. On a Linux host every
+# Windows program runs under Wine, in a session that is a CTest fixture the
+# tests share; on a Windows host they run as they are.
+math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
+if(NOT CMAKE_HOST_WIN32)
+    set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
+        "Folder of the throwaway Wine prefix and session of the tests")
+    set(wine_session "${CMAKE_SOURCE_DIR}/tests/wine/wine-session" "${LAYERBAR_WINE_DIR}")
+    # Every test of a program of this build runs it through Wine's loader
+    # of its bitness; a 32-bit one is skipped where that cannot run.
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_session} run ${bits} 300)
+    # Windows paths reach the Unix root through Wine's drive Z:.
+    set(drive "Z:")
+endif()
+
 add_executable(probe
     tests/wine/probe.cpp
     tests/wine/cases.cpp
@@ -10,21 +23,12 @@ add_executable(probe
     tests/wine/stress.cpp)
 target_link_libraries(probe PRIVATE version)
 target_link_options(probe PRIVATE -static)
+set(layerbar_exe "${drive}$<TARGET_FILE:layerbar>")
 
-set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
-    "Folder of the throwaway Wine prefix and session of the tests")
-set(wine_session "${CMAKE_SOURCE_DIR}/tests/wine/wine-session" "${LAYERBAR_WINE_DIR}")
-math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
-# Windows paths of the two programs, through Wine's drive Z: (the Unix root).
-set(probe_exe "Z:$<TARGET_FILE:probe>")
-set(layerbar_exe "Z:$<TARGET_FILE:layerbar>")
-
-# The resources are read by a 64-bit probe.exe, which loads a 32-bit
-# executable as data too, so that they are checked where 32-bit programs
-# cannot run; the 32-bit build makes one of its own for that.
-if(bits EQUAL 64)
-    set(reader_exe "${probe_exe}")
-else()
+# Under Wine, a 64-bit probe.exe reads the resources, loading a 32-bit
+# executable as data, so that they are checked where 32-bit programs cannot
+# run; the 32-bit build makes one of its own for that.
+if(bits EQUAL 32 AND NOT CMAKE_HOST_WIN32)
     include(ExternalProject)
     ExternalProject_Add(probe64
         SOURCE_DIR "${CMAKE_SOURCE_DIR}"
@@ -33,41 +37,41 @@ else()
                    "-DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}"
         BUILD_COMMAND "${CMAKE_COMMAND}" --build . --target probe
         BUILD_ALWAYS ON
-        INSTALL_COMMAND "")
-    set(reader_exe "Z:${CMAKE_BINARY_DIR}/probe64/probe.exe")
+        INSTALL_COMMAND ""
+        LOG_CONFIGURE ON LOG_BUILD ON LOG_OUTPUT_ON_FAILURE ON)
+    set(reader ${wine_session} run 64 300 "Z:${CMAKE_BINARY_DIR}/probe64/probe.exe")
+else()
+    set(reader probe)
 endif()
 
-enable_testing()
 add_test(NAME executable
-    COMMAND "${CMAKE_SOURCE_DIR}/tests/artefacts/check-executable"
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/artefacts/check-executable"
             "${CMAKE_OBJDUMP}" $<TARGET_FILE:layerbar> ${bits})
-set_tests_properties(executable PROPERTIES LABELS artefacts)
-
-add_test(NAME wine-start COMMAND ${wine_session} start)
-add_test(NAME wine-stop COMMAND ${wine_session} stop)
-add_test(NAME wine-cases COMMAND ${wine_session} run ${bits} 120 ${probe_exe} cases ${layerbar_exe})
-add_test(NAME wine-stress
-    COMMAND ${wine_session} run ${bits} 300 ${probe_exe} stress ${layerbar_exe})
-add_test(NAME wine-icons COMMAND ${wine_session} run 64 30 ${reader_exe} icons ${layerbar_exe})
-add_test(NAME wine-version COMMAND ${wine_session} run 64 30 ${reader_exe} version ${layerbar_exe})
-set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine LABELS wine TIMEOUT 240)
-set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine TIMEOUT 60)
-# Where the 32-bit loader cannot run, wine-session skips a 32-bit run.
-set_tests_properties(wine-cases wine-stress PROPERTIES SKIP_RETURN_CODE 77)
-set_tests_properties(wine-cases PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 150)
-set_tests_properties(wine-stress PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 330)
+add_test(NAME cases COMMAND probe cases ${layerbar_exe})
+add_test(NAME stress COMMAND probe stress ${layerbar_exe})
+add_test(NAME icons COMMAND ${reader} icons ${layerbar_exe})
+add_test(NAME version COMMAND ${reader} version ${layerbar_exe})
+set_tests_properties(executable icons version PROPERTIES LABELS artefacts)
+set_tests_properties(cases stress icons version PROPERTIES FIXTURES_REQUIRED wine
+    SKIP_RETURN_CODE 77)
+set_tests_properties(cases PROPERTIES LABELS runs TIMEOUT 150)
+set_tests_properties(stress PROPERTIES LABELS runs TIMEOUT 330)
 string(REPLACE "." "\\." version_pattern "${PROJECT_VERSION}")
-set_tests_properties(wine-version PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;artefacts"
-    TIMEOUT 60 PASS_REGULAR_EXPRESSION
+set_tests_properties(version PROPERTIES TIMEOUT 60 PASS_REGULAR_EXPRESSION
     "^layerbar ${version_pattern} \\(file version ${version_pattern}\\.0\\)\r?\n$")
-set_tests_properties(wine-icons PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;artefacts"
-    TIMEOUT 60 PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")
+set_tests_properties(icons PROPERTIES TIMEOUT 60
+    PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")
 
-if(bits EQUAL 32)
-    # The skip that a machine without 32-bit support gets, forced here.
-    add_test(NAME wine-skip-32bit
-        COMMAND "${CMAKE_COMMAND}" -E env LAYERBAR_NO_32BIT=1
-                ${wine_session} run 32 30 ${probe_exe} cases ${layerbar_exe})
-    set_tests_properties(wine-skip-32bit PROPERTIES FIXTURES_REQUIRED wine LABELS wine
-        TIMEOUT 30 PASS_REGULAR_EXPRESSION "^skipped: LAYERBAR_NO_32BIT=1 is set\n$")
+if(NOT CMAKE_HOST_WIN32)
+    add_test(NAME wine-start COMMAND ${wine_session} start)
+    add_test(NAME wine-stop COMMAND ${wine_session} stop)
+    set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 240)
+    set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+    if(bits EQUAL 32)
+        # The skip that a machine without 32-bit support gets, forced here.
+        add_test(NAME wine-skip-32bit COMMAND probe cases ${layerbar_exe})
+        set_tests_properties(wine-skip-32bit PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 30
+            ENVIRONMENT LAYERBAR_NO_32BIT=1
+            PASS_REGULAR_EXPRESSION "^skipped: LAYERBAR_NO_32BIT=1 is set\n$")
+    endif()
 endif()

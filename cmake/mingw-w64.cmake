@@ -1,14 +1,20 @@
-# MinGW-w64 GCC for Windows on the processor the including file sets. On
-# Debian the tools carry a target prefix; a MinGW-w64 shell on Windows has
-# them under their plain names.
+# MinGW-w64 GCC (C for GoogleTest's project, C++ for ours) for Windows on the processor the including file sets. On
+# Debian the tools carry a target prefix, and the compiler of the POSIX
+# thread model is taken, the one GoogleTest builds with (the win32 model
+# lacks std::mutex); a MinGW-w64 shell on Windows has them under their plain
+# names. Libraries and packages are looked for among the target's own only.
 set(CMAKE_SYSTEM_NAME Windows)
 if(CMAKE_HOST_WIN32)
-    set(mingw_prefix "")
+    set(CMAKE_C_COMPILER gcc)
+    set(CMAKE_CXX_COMPILER g++)
+    set(CMAKE_RC_COMPILER windres)
 else()
-    set(mingw_prefix "${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-")
+    set(CMAKE_C_COMPILER "${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-gcc-posix")
+    set(CMAKE_CXX_COMPILER "${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-g++-posix")
+    set(CMAKE_RC_COMPILER "${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-windres")
+    set(CMAKE_FIND_ROOT_PATH "/usr/${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32")
 endif()
-set(CMAKE_CXX_COMPILER "${mingw_prefix}g++")
-set(CMAKE_RC_COMPILER "${mingw_prefix}windres")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -173,18 +173,49 @@ const std::vector<Case> Cases = {
      Translucent(0, 255, 2)},
 };
 
-// Keeps the first "Shell_TrayWnd" of another process in *context.
-BOOL CALLBACK KeepForeignTaskbar(HWND window, LPARAM context) {
+// What CountClass counts: the windows of a class but those of one process.
+struct ClassCount {
+    const char* className;
+    DWORD exceptProcess;
+    int count;
+};
+
+// Counts a window into *context when it is of the class and process asked.
+BOOL CALLBACK CountClass(HWND window, LPARAM context) {
+    auto* wanted = reinterpret_cast<ClassCount*>(context);
     char className[32] = {};
     DWORD process = 0;
     GetClassNameA(window, className, sizeof className);
     GetWindowThreadProcessId(window, &process);
-    if (lstrcmpA(className, "Shell_TrayWnd") == 0 && process != GetCurrentProcessId()) {
-        *reinterpret_cast<HWND*>(context) = window;
-        return FALSE;
+    if (lstrcmpA(className, wanted->className) == 0 && process != wanted->exceptProcess) {
+        ++wanted->count;
     }
     return TRUE;
 }
+
+// The top-level windows of a class on this thread's desktop, but those of
+// the process that owns the desktop window: Wine's desktop process keeps a
+// hidden "Shell_TrayWnd" of its own on every desktop, below the windows
+// created after it; Windows has none there.
+int CountWindows(const char* className) {
+    ClassCount wanted{className, 0, 0};
+    GetWindowThreadProcessId(GetDesktopWindow(), &wanted.exceptProcess);
+    EnumWindows(CountClass, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.count;
+}
+
+// Whether a window subclassed with NoteStyleChanges had its style set.
+bool StyleChanged = false;
+
+// The window procedure of the bystander's taskbar: notes any change of its
+// style, then does what every window does.
+LRESULT CALLBACK NoteStyleChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    StyleChanged = StyleChanged || message == WM_STYLECHANGED;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// How long the taskbar of another process waits for the cases, at most.
+constexpr DWORD BystanderMs = 600000;
 
 // What is wrong with a window, named which, or "" when nothing is.
 std::string CheckWindow(const char* which, HWND window, const Look& expect) {
@@ -208,20 +239,79 @@ std::string CheckWindow(const char* which, HWND window, const Look& expect) {
            ";";
 }
 
-}  // namespace
+// Another process's taskbar on another desktop, kept up while the cases run.
+struct Bystander {
+    // That process, and the events it is ready on and is ended by.
+    HANDLE process;
+    HANDLE ready;
+    HANDLE done;
+};
 
-HWND ForeignTaskbar() {
-    HWND found = nullptr;
-    EnumWindows(KeepForeignTaskbar, reinterpret_cast<LPARAM>(&found));
-    return found;
+// The name of an event the cases and the bystander of a probe meet on.
+std::string EventName(DWORD probe, const char* what) {
+    return "layerbar-probe-" + std::to_string(probe) + "-" + what;
 }
 
-Staging SetStage(const Look& taskbar, const Look& startMenu, HWND foreign) {
+// Starts "probe bystander" on the desktop home and waits until its taskbar is up.
+Bystander StartBystander(const std::string& home) {
+    const DWORD self = GetCurrentProcessId();
+    Bystander bystander{nullptr,
+                        CreateEventA(nullptr, TRUE, FALSE, EventName(self, "ready").c_str()),
+                        CreateEventA(nullptr, TRUE, FALSE, EventName(self, "done").c_str())};
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    bystander.process =
+        StartProgram(path, "probe.exe bystander " + std::to_string(self), home.c_str());
+    if (bystander.process != nullptr) {
+        WaitForSingleObject(bystander.ready, RunTimeoutMs);
+    }
+    return bystander;
+}
+
+// Ends the bystander; what went wrong with its taskbar, or "" when nothing did.
+std::string EndBystander(const Bystander& bystander) {
+    const bool up =
+        bystander.process != nullptr && WaitForSingleObject(bystander.ready, 0) == WAIT_OBJECT_0;
+    SetEvent(bystander.done);
+    DWORD exitCode = 1;
+    if (up && WaitForSingleObject(bystander.process, RunTimeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(bystander.process, &exitCode);
+    }
+    for (HANDLE handle : {bystander.process, bystander.ready, bystander.done}) {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
+    }
+    return !up ? " it did not come up;" : exitCode != 0 ? " it was changed or did not end;" : "";
+}
+
+}  // namespace
+
+Staging SetStage(const Look& taskbar, const Look& startMenu) {
     return {CreateStagedWindow("Shell_TrayWnd", taskbar),
             CreateStagedWindow("DV2ControlHost", startMenu),
-            CreateStagedWindow("LayerbarDecoy", Plain),
-            foreign,
-            foreign != nullptr ? GetWindowLongA(foreign, GWL_EXSTYLE) : 0};
+            CreateStagedWindow("LayerbarDecoy", Plain)};
+}
+
+std::string ProveIsolation() {
+    std::string problems;
+    for (const char* className : {"Shell_TrayWnd", "DV2ControlHost"}) {
+        if (CountWindows(className) != 0) {
+            problems +=
+                std::string(" a window of class ") + className + " is there before staging;";
+        }
+    }
+    const Staging stage = SetStage(Plain, Plain);
+    const std::pair<const char*, HWND> staged[] = {{"Shell_TrayWnd", stage.taskbar},
+                                                   {"DV2ControlHost", stage.startMenu}};
+    for (const auto& [className, window] : staged) {
+        if (CountWindows(className) != 1 || FindWindowA(className, nullptr) != window) {
+            problems +=
+                std::string(" FindWindowA does not find the staged ") + className + " alone;";
+        }
+    }
+    ClearStage(stage);
+    return problems;
 }
 
 std::string RunOnce(const std::string& exePath, const std::string& commandLine) {
@@ -233,14 +323,9 @@ std::string RunOnce(const std::string& exePath, const std::string& commandLine) 
 }
 
 std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu) {
-    std::string problems = CheckWindow("taskbar", stage.taskbar, taskbar) +
-                           CheckWindow("start menu", stage.startMenu, startMenu) +
-                           CheckWindow("decoy", stage.decoy, Plain);
-    if (stage.foreign != nullptr &&
-        GetWindowLongA(stage.foreign, GWL_EXSTYLE) != stage.foreignStyle) {
-        problems += " Wine's own taskbar changed;";
-    }
-    return problems;
+    return CheckWindow("taskbar", stage.taskbar, taskbar) +
+           CheckWindow("start menu", stage.startMenu, startMenu) +
+           CheckWindow("decoy", stage.decoy, Plain);
 }
 
 void ClearStage(const Staging& stage) {
@@ -251,8 +336,8 @@ void ClearStage(const Staging& stage) {
     }
 }
 
-std::string RunCase(const std::string& exePath, const Case& c, HWND foreign) {
-    const Staging stage = SetStage(c.taskbar, c.startMenu, foreign);
+std::string RunCase(const std::string& exePath, const Case& c) {
+    const Staging stage = SetStage(c.taskbar, c.startMenu);
     std::string problems;
     for (const std::string& commandLine : c.commandLines) {
         problems += RunOnce(exePath, commandLine);
@@ -271,12 +356,33 @@ bool Report(const std::string& name, const std::string& problems) {
     return problems.empty();
 }
 
-int RunCases(const std::string& exePath) {
-    HWND foreign = ForeignTaskbar();
+int RunCases(const std::string& exePath, const std::string& home) {
+    const Bystander bystander = StartBystander(home);
     int failed = 0;
     for (const Case& c : Cases) {
-        failed += Report(c.name, RunCase(exePath, c, foreign)) ? 0 : 1;
+        failed += Report(c.name, RunCase(exePath, c)) ? 0 : 1;
     }
-    std::printf("%d of %zu cases failed\n", failed, Cases.size());
+    failed += Report("a taskbar of another process on the desktop " + home + " is left alone",
+                     EndBystander(bystander))
+                  ? 0
+                  : 1;
+    std::printf("%d of %zu cases failed\n", failed, Cases.size() + 1);
     return failed;
+}
+
+bool HoldBystander(DWORD probe) {
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName(probe, "ready").c_str());
+    HANDLE done = OpenEventA(SYNCHRONIZE, FALSE, EventName(probe, "done").c_str());
+    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, probe);
+    if (ready == nullptr || done == nullptr || parent == nullptr || !RegisterStageClasses()) {
+        return false;
+    }
+    HWND taskbar = CreateStagedWindow("Shell_TrayWnd", Plain);
+    SetWindowPos(taskbar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowLongPtrA(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoteStyleChanges));
+    const std::string before = Describe(ReadWindow(taskbar));
+    SetEvent(ready);
+    // Until the cases are done, or the probe that runs them is gone.
+    const bool ended = WaitPumping({done, parent}, BystanderMs) == 0;
+    return ended && !StyleChanged && Describe(ReadWindow(taskbar)) == before;
 }

@@ -32,42 +32,45 @@ inline Look Translucent(COLORREF key, BYTE alpha, DWORD flags) {
 // A window layered as the defaults leave the taskbar.
 inline const Look AppliedDefaults = Translucent(DefaultKey, 224, LWA_COLORKEY | LWA_ALPHA);
 
-// The taskbar of Wine's own desktop process, if there is one.
-HWND ForeignTaskbar();
-
-// The staged windows of one case, and the foreign taskbar's style before it.
+// The staged windows of one case.
 struct Staging {
     // The staged shell windows; null for one left out.
     HWND taskbar;
     HWND startMenu;
     // A window of another class that layerbar must not touch.
     HWND decoy;
-    // Wine's own taskbar, or null, and its extended style before the case.
-    HWND foreign;
-    LONG foreignStyle;
 };
 
-// Creates the two shell windows as asked, and a decoy, beside the foreign
-// taskbar (null when there is none).
-Staging SetStage(const Look& taskbar, const Look& startMenu, HWND foreign);
+// Creates the two shell windows as asked, and a decoy.
+Staging SetStage(const Look& taskbar, const Look& startMenu);
+
+// Whether layerbar, started on the private desktop, finds the staged shell
+// windows and no others: none before staging, exactly the staged ones
+// after. What is wrong, or "".
+std::string ProveIsolation();
 
 // Runs layerbar once; what went wrong (no start, no end, another exit code).
 std::string RunOnce(const std::string& exePath, const std::string& commandLine);
 
 // What is wrong with the staged windows, or "" when nothing is: the two
-// shell windows must look as expected, the decoy and the foreign taskbar
-// as they were.
+// shell windows must look as expected, the decoy as it was.
 std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu);
 
 // Destroys the staged windows.
 void ClearStage(const Staging& stage);
 
 // Runs one case; what went wrong, or "" when nothing did.
-std::string RunCase(const std::string& exePath, const Case& c, HWND foreign);
+std::string RunCase(const std::string& exePath, const Case& c);
 
 // Prints one line for a case; whether it passed.
 bool Report(const std::string& name, const std::string& problems);
 
 // Runs every case of layerbar on staged shell windows, printing one line a
-// case; the number of cases that failed.
-int RunCases(const std::string& exePath);
+// case; meanwhile another process keeps a taskbar of its own on the desktop
+// home, which must be left alone. The number of cases that failed.
+int RunCases(const std::string& exePath, const std::string& home);
+
+// Keeps a visible topmost "Shell_TrayWnd" on this desktop, as the shell's
+// own taskbar would be, while the cases of the probe with this process id
+// run; whether it was left as it was.
+bool HoldBystander(DWORD probe);

@@ -1,6 +1,8 @@
 // probe.exe: the test-side Win32 helper for layerbar.exe under Wine.
 //   probe cases LAYERBAR.EXE      runs every case on staged shell windows
 //   probe stress LAYERBAR.EXE     runs the stress cases on staged shell windows
+//                                 (both on a desktop of their own; see below)
+//   probe bystander PID           holds a taskbar on this desktop for the cases of PID
 //   probe show                    prints the state of the taskbar layerbar would find
 //   probe run LAYERBAR.EXE [SWITCH ...]
 //                                 prints that state, runs layerbar, prints it again
@@ -10,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -51,15 +54,36 @@ int Run(const std::string& exePath, int count, char** switches) {
     return exitCode == 0 ? 0 : 1;
 }
 
+// Moves onto a desktop of its own, where layerbar can find no shell window
+// but the staged ones, and proves that it holds: the desktop it came from,
+// or "" when it cannot, with the reason printed.
+std::string Isolate() {
+    const std::string home = EnterPrivateDesktop();
+    if (home.empty() || !RegisterStageClasses()) {
+        std::printf("refusing to run: no desktop of its own (error %lu)\n", GetLastError());
+        return "";
+    }
+    const std::string problems = ProveIsolation();
+    if (!problems.empty()) {
+        std::printf("refusing to run: its desktop is not its own:%s\n", problems.c_str());
+        return "";
+    }
+    return home;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "cases" && argc == 3) {
-        return RegisterStageClasses() && RunCases(argv[2]) == 0 ? 0 : 1;
+        const std::string home = Isolate();
+        return !home.empty() && RunCases(argv[2], home) == 0 ? 0 : 1;
     }
     if (command == "stress" && argc == 3) {
-        return RegisterStageClasses() && RunStress(argv[2]) == 0 ? 0 : 1;
+        return !Isolate().empty() && RunStress(argv[2]) == 0 ? 0 : 1;
+    }
+    if (command == "bystander" && argc == 3) {
+        return HoldBystander(std::strtoul(argv[2], nullptr, 10)) ? 0 : 1;
     }
     if (command == "show" && argc == 2) {
         Show("now");
@@ -81,6 +105,6 @@ int main(int argc, char** argv) {
             Sleep(INFINITE);
         }
     }
-    std::fprintf(stderr, "usage: probe cases|stress|show|run|icons|version|hold ...\n");
+    std::fprintf(stderr, "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n");
     return 2;
 }

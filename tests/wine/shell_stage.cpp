@@ -1,12 +1,8 @@
 #include "shell_stage.h"
 
 #include <cstdio>
-#include <vector>
 
 namespace {
-
-// How long one run of layerbar may take.
-constexpr DWORD RunTimeoutMs = 20000;
 
 // Handles every message already queued for this thread.
 void PumpMessages() {
@@ -17,7 +13,28 @@ void PumpMessages() {
     }
 }
 
+// The name of a desktop, or "".
+std::string DesktopName(HDESK desktop) {
+    char name[256] = {};
+    DWORD length = 0;
+    return GetUserObjectInformationA(desktop, UOI_NAME, name, sizeof name, &length) ? name : "";
+}
+
+// The desktop layerbar runs on once this thread has left its own; "" before.
+std::string PrivateDesktop;
+
 }  // namespace
+
+std::string EnterPrivateDesktop() {
+    const std::string home = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+    const std::string name = "layerbar-probe-" + std::to_string(GetCurrentProcessId());
+    HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (home.empty() || desktop == nullptr || !SetThreadDesktop(desktop)) {
+        return "";
+    }
+    PrivateDesktop = name;
+    return home;
+}
 
 bool RegisterStageClasses() {
     for (const char* name : {"Shell_TrayWnd", "DV2ControlHost", "LayerbarDecoy"}) {
@@ -67,14 +84,28 @@ WindowState ReadWindow(HWND window) {
     return state;
 }
 
-bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWORD& exitCode) {
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+std::size_t WaitPumping(std::initializer_list<HANDLE> objects, DWORD timeoutMs) {
+    const DWORD deadline = GetTickCount() + timeoutMs;
+    const auto count = static_cast<DWORD>(objects.size());
+    for (;;) {
+        const DWORD now = GetTickCount();
+        const DWORD left = static_cast<LONG>(deadline - now) > 0 ? deadline - now : 0;
+        const DWORD woken =
+            MsgWaitForMultipleObjects(count, objects.begin(), FALSE, left, QS_ALLINPUT);
+        if (woken != WAIT_OBJECT_0 + count) {
+            return woken < WAIT_OBJECT_0 + count ? woken - WAIT_OBJECT_0 : objects.size();
+        }
+        PumpMessages();
+    }
+}
+
+HANDLE StartProgram(const std::string& exePath, std::string commandLine, const char* desktop) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    startup.lpDesktop = const_cast<char*>(desktop);
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(exePath.c_str(),
-                        line.data(),
+                        commandLine.data(),
                         nullptr,
                         nullptr,
                         FALSE,
@@ -83,30 +114,24 @@ bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWO
                         nullptr,
                         &startup,
                         &process)) {
-        return false;
+        return nullptr;
     }
     CloseHandle(process.hThread);
-    const DWORD deadline = GetTickCount() + RunTimeoutMs;
-    bool ended = false;
-    for (;;) {
-        const DWORD now = GetTickCount();
-        const DWORD left = static_cast<LONG>(deadline - now) > 0 ? deadline - now : 0;
-        const DWORD woken =
-            MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, left, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0) {
-            ended = true;
-            break;
-        }
-        if (woken != WAIT_OBJECT_0 + 1) {
-            break;
-        }
-        PumpMessages();
+    return process.hProcess;
+}
+
+bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWORD& exitCode) {
+    HANDLE process = StartProgram(
+        exePath, commandLine, PrivateDesktop.empty() ? nullptr : PrivateDesktop.c_str());
+    if (process == nullptr) {
+        return false;
     }
+    const bool ended = WaitPumping({process}, RunTimeoutMs) == 0;
     if (!ended) {
-        TerminateProcess(process.hProcess, 1);
+        TerminateProcess(process, 1);
     }
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
     PumpMessages();
     return ended;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 // Stand-in shell windows for layerbar to act on, owned by this process, and
@@ -34,8 +35,16 @@ struct WindowState {
     DWORD flags = 0;
 };
 
+// How long one run of a program, or its coming up, may take.
+constexpr DWORD RunTimeoutMs = 20000;
+
 // Extended-style bits unrelated to layering that every staged window carries.
 constexpr LONG UnrelatedStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_CONTROLPARENT;
+
+// Moves this thread onto a new desktop of its own, where every window it
+// stages from then on lives and every later run of layerbar starts. The
+// name of the desktop it was on, or "" when Windows refuses.
+std::string EnterPrivateDesktop();
 
 // Registers the window classes "Shell_TrayWnd", "DV2ControlHost" and the
 // decoy's; false when Windows refuses.
@@ -47,9 +56,19 @@ HWND CreateStagedWindow(const char* className, const Look& start);
 // What Windows reports of a window (absent for null).
 WindowState ReadWindow(HWND window);
 
-// Starts layerbar with an exact raw command line and waits for it, pumping
-// this thread's messages meanwhile (layerbar's SetWindowLongA sends them
-// here). False when it cannot start or does not end within the time out.
+// Waits for one of the objects to be signalled, pumping this thread's
+// messages meanwhile (a SetWindowLongA on its windows from another process
+// sends them here); the index of that object, or their count when the time
+// runs out first.
+std::size_t WaitPumping(std::initializer_list<HANDLE> objects, DWORD timeoutMs);
+
+// Starts a program with an exact raw command line on a desktop (null for
+// this process's own); its process handle, or null.
+HANDLE StartProgram(const std::string& exePath, std::string commandLine, const char* desktop);
+
+// Starts layerbar with an exact raw command line, on the private desktop
+// once there is one, and waits for it, pumping messages meanwhile. False
+// when it cannot start or does not end within the time out.
 bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWORD& exitCode);
 
 // A window's state as one line: "layered, key 0x00F8F8FF, alpha 224, flags 3

@@ -81,8 +81,8 @@ std::vector<Case> StressCases() {
 
 // The same switches many times in a row: every run must flip both windows,
 // exit with 0 and leave every other window alone.
-std::string RunsAlternate(const std::string& exePath, HWND foreign) {
-    const Staging stage = SetStage(Plain, Plain, foreign);
+std::string RunsAlternate(const std::string& exePath) {
+    const Staging stage = SetStage(Plain, Plain);
     std::string problems;
     for (int run = 1; run <= RunsInARow && problems.empty(); ++run) {
         const bool applied = run % 2 == 1;
@@ -101,16 +101,14 @@ std::string RunsAlternate(const std::string& exePath, HWND foreign) {
 }  // namespace
 
 int RunStress(const std::string& exePath) {
-    HWND foreign = ForeignTaskbar();
     int failed = 0;
     const std::vector<Case> cases = StressCases();
     for (const Case& c : cases) {
-        failed += Report(c.name, RunCase(exePath, c, foreign)) ? 0 : 1;
+        failed += Report(c.name, RunCase(exePath, c)) ? 0 : 1;
     }
-    failed += Report(std::to_string(RunsInARow) + " runs in a row alternate",
-                     RunsAlternate(exePath, foreign))
-                  ? 0
-                  : 1;
+    failed +=
+        Report(std::to_string(RunsInARow) + " runs in a row alternate", RunsAlternate(exePath)) ? 0
+                                                                                                : 1;
     std::printf("%d of %zu stress cases failed\n", failed, cases.size() + 1);
     return failed;
 }

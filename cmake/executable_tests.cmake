@@ -67,7 +67,9 @@ if(NOT CMAKE_HOST_WIN32)
     add_test(NAME wine-stop COMMAND ${wine_session} stop)
     set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 240)
     set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
-    if(bits EQUAL 32)
+    if(bits EQUAL 64)
+        add_test(NAME wine-session-stop COMMAND "${CMAKE_SOURCE_DIR}/tests/wine/check-session-stop")
+    else()
         # The skip that a machine without 32-bit support gets, forced here.
         add_test(NAME wine-skip-32bit COMMAND probe cases ${layerbar_exe})
         set_tests_properties(wine-skip-32bit PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 30

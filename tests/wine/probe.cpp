@@ -3,17 +3,19 @@
 //   probe stress LAYERBAR.EXE     runs the stress cases on staged shell windows
 //                                 (both on a desktop of their own; see below)
 //   probe bystander PID           holds a taskbar on this desktop for the cases of PID
-//   probe show                    prints the state of the taskbar layerbar would find
-//   probe run LAYERBAR.EXE [SWITCH ...]
-//                                 prints that state, runs layerbar, prints it again
+//   probe show                    prints the state of the taskbar and start menu
+//                                 layerbar would find; exit code 0 when both are there
+//   probe run LAYERBAR.EXE TAIL   runs layerbar with the raw command line
+//                                 "layerbar.exe TAIL", printing that line, and
+//                                 the state before and after
 //   probe icons EXE               prints the images of the MAINICON group
 //   probe version EXE             prints the product name and version of its VERSIONINFO
-//   probe hold                    waits until the Wine session ends, keeping its desktop up
+//   probe hold                    stages a start-menu host window on this desktop,
+//                                 which Wine lacks, and keeps it and the desktop up
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "cases.h"
@@ -23,35 +25,62 @@
 
 namespace {
 
-// The state of the shell's taskbar and start menu, as layerbar finds them.
-void Show(const char* when) {
-    std::printf("%s: taskbar %s; start menu %s\n",
-                when,
-                Describe(ReadWindow(FindWindowA("Shell_TrayWnd", nullptr))).c_str(),
-                Describe(ReadWindow(FindWindowA("DV2ControlHost", nullptr))).c_str());
-}
+// The title of the start-menu host window that "probe hold" stages.
+constexpr const char* StagedTitle = "staged by probe.exe";
 
-// layerbar's raw command line for these switches; blanks are quoted.
-std::string CommandLine(int count, char** switches) {
-    std::string line = "layerbar.exe";
-    for (int i = 0; i < count; ++i) {
-        const bool blank = switches[i][0] == '\0' || std::strpbrk(switches[i], " \t") != nullptr;
-        line += blank ? std::string(" \"") + switches[i] + "\"" : std::string(" ") + switches[i];
+// A shell window as layerbar finds it, by its class, named and described;
+// one that "probe hold" staged is said to be.
+std::string State(const char* name, const char* className) {
+    HWND window = FindWindowA(className, nullptr);
+    char title[32] = {};
+    if (window != nullptr) {
+        GetWindowTextA(window, title, sizeof title);
     }
-    return line;
+    const bool staged = lstrcmpA(title, StagedTitle) == 0;
+    return std::string(name) + (staged ? " (staged by probe.exe) " : " ") +
+           Describe(ReadWindow(window));
 }
 
-// Shows the state, runs layerbar once with the switches, shows it again.
-int Run(const std::string& exePath, int count, char** switches) {
+// Prints the state of the shell's taskbar and start menu, as layerbar finds
+// them; whether both are there.
+bool Show(const char* when) {
+    std::printf("%s: %s; %s\n",
+                when,
+                State("taskbar", "Shell_TrayWnd").c_str(),
+                State("start menu", "DV2ControlHost").c_str());
+    return FindWindowA("Shell_TrayWnd", nullptr) != nullptr &&
+           FindWindowA("DV2ControlHost", nullptr) != nullptr;
+}
+
+// Prints the command line, and the state; runs layerbar once with that
+// line; prints the state again.
+int Run(const std::string& exePath, const std::string& tail) {
+    const std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
+    std::printf("%s\n", commandLine.c_str());
     Show("before");
     DWORD exitCode = 1;
-    if (!RunLayerbar(exePath, CommandLine(count, switches), exitCode)) {
+    if (!RunLayerbar(exePath, commandLine, exitCode)) {
         std::printf("layerbar did not start or end in time\n");
         return 1;
     }
     Show("after ");
     std::printf("layerbar exit code %lu\n", exitCode);
     return exitCode == 0 ? 0 : 1;
+}
+
+// Stages a start-menu host window and handles its messages (layerbar's
+// SetWindowLongA sends some) until the session ends.
+int Hold() {
+    if (!RegisterStageClasses()) {
+        return 1;
+    }
+    HWND startMenu = CreateStagedWindow("DV2ControlHost", Look{});
+    SetWindowTextA(startMenu, StagedTitle);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&message);
+    }
+    return 0;
 }
 
 // Moves onto a desktop of its own, where layerbar can find no shell window
@@ -86,11 +115,10 @@ int main(int argc, char** argv) {
         return HoldBystander(std::strtoul(argv[2], nullptr, 10)) ? 0 : 1;
     }
     if (command == "show" && argc == 2) {
-        Show("now");
-        return 0;
+        return Show("now") ? 0 : 1;
     }
-    if (command == "run" && argc >= 3) {
-        return Run(argv[2], argc - 3, argv + 3);
+    if (command == "run" && argc == 4) {
+        return Run(argv[2], argv[3]);
     }
     if (command == "icons" && argc == 3) {
         std::printf("%s\n", DescribeIcons(argv[2]).c_str());
@@ -101,9 +129,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "hold" && argc == 2) {
-        for (;;) {
-            Sleep(INFINITE);
-        }
+        return Hold();
     }
     std::fprintf(stderr, "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n");
     return 2;

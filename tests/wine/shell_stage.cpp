@@ -140,21 +140,32 @@ std::string Describe(const WindowState& state) {
     if (!state.present) {
         return "absent";
     }
-    char text[160];
-    if ((state.exStyle & WS_EX_LAYERED) != 0 && state.attributesRead) {
-        std::snprintf(text,
-                      sizeof text,
-                      "layered, key 0x%08lX, alpha %u, flags %lu (extended style 0x%08lX)",
-                      state.key,
-                      state.alpha,
-                      state.flags,
-                      static_cast<unsigned long>(state.exStyle));
+    char text[96];
+    std::string description;
+    if ((state.exStyle & WS_EX_LAYERED) == 0) {
+        description = "not layered";
+    } else if (!state.attributesRead) {
+        description = "layered, its attributes unreadable";
     } else {
-        std::snprintf(text,
-                      sizeof text,
-                      "%s (extended style 0x%08lX)",
-                      (state.exStyle & WS_EX_LAYERED) != 0 ? "layered" : "not layered",
-                      static_cast<unsigned long>(state.exStyle));
+        description = "layered";
+        if ((state.flags & LWA_COLORKEY) != 0) {
+            std::snprintf(text,
+                          sizeof text,
+                          ", colour key #%02X%02X%02X (COLORREF 0x%08lX)",
+                          GetRValue(state.key),
+                          GetGValue(state.key),
+                          GetBValue(state.key),
+                          state.key);
+            description += text;
+        }
+        if ((state.flags & LWA_ALPHA) != 0) {
+            description += ", opacity " + std::to_string(state.alpha);
+        }
+        if ((state.flags & (LWA_COLORKEY | LWA_ALPHA)) == 0) {
+            description += ", neither colour key nor opacity in effect";
+        }
     }
-    return text;
+    std::snprintf(
+        text, sizeof text, " (extended style 0x%08lX)", static_cast<unsigned long>(state.exStyle));
+    return description + text;
 }

@@ -71,6 +71,7 @@ HANDLE StartProgram(const std::string& exePath, std::string commandLine, const c
 // when it cannot start or does not end within the time out.
 bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWORD& exitCode);
 
-// A window's state as one line: "layered, key 0x00F8F8FF, alpha 224, flags 3
-// (extended style 0x08080000)".
+// A window's state as one line, with only the attributes in effect:
+// "layered, colour key #FFF8F8 (COLORREF 0x00F8F8FF), opacity 224 (extended
+// style 0x08080000)".
 std::string Describe(const WindowState& state);

@@ -10,9 +10,11 @@
 
 namespace {
 
-// Room for any argument: Windows hands a program at most 65,535 bytes of
-// ANSI command line, and an argument is never longer than its line.
-constexpr std::size_t ArgumentCapacity = 65536;
+// The longest command line Windows passes, in UTF-16 units.
+constexpr std::size_t LongestCommandLineUnits = 32767;
+// Room for any argument, which is never longer than its line: in the ANSI
+// code page, UTF-8 included, a UTF-16 unit takes at most 3 bytes.
+constexpr std::size_t ArgumentCapacity = LongestCommandLineUnits * 3 + 1;
 
 }  // namespace
 

@@ -64,9 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"layerbar.exe a\"1\"2\"3", Settings(123, C, S, true, false, false)}));
 
 TEST(SettleSettingsTest, ReadsAnArgumentAsLongAsAnyWindowsCommandLine) {
-    // The longest ANSI command line Windows hands a program is 65,535 bytes.
+    // The longest command line Windows passes is 32,767 UTF-16 units, each
+    // up to 3 bytes in the UTF-8 ANSI code page: 98,301 bytes, more than 64 KiB.
     const std::string prefix = "layerbar.exe a";
-    const std::string longest = prefix + std::string(65535 - prefix.size() - 3, '0') + "123";
+    const std::string longest = prefix + std::string(32767 * 3 - prefix.size() - 3, '0') + "123";
     recording::Stage({}, longest);
     TranslucencySettings settings;
     SettleSettings(longest.c_str(), settings);

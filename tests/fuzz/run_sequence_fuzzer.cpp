@@ -2,7 +2,8 @@
 // desktop the input chooses, through the recording stand-in. Input: one
 // byte of desktop bits (taskbar there, start menu there, taskbar layered,
 // start menu layered, double-byte code page), four bytes of other style
-// bits for each window, then the bytes after the program name.
+// bits for each window, then the whole raw command line, the program name
+// included.
 #include "main/next_argument.h"
 #include "main/run_sequence.h"
 #include "options/parse_switch.h"
@@ -67,7 +68,7 @@ Scene SceneOf(const std::uint8_t* data, std::size_t size) {
     const std::size_t skip = size < 9 ? size : 9;
     const std::string bytes(reinterpret_cast<const char*>(data) + skip, size - skip);
     // A command line ends at its first null byte.
-    scene.commandLine = "layerbar.exe " + bytes.substr(0, bytes.find('\0'));
+    scene.commandLine = bytes.substr(0, bytes.find('\0'));
     return scene;
 }
 

@@ -2,8 +2,8 @@
 """Draws layerbar.ico: a desktop whose taskbar lets the wallpaper show
 through, at 32x32 and 16x16 pixels in the 16-colour Windows palette."""
 
+import argparse
 import struct
-import sys
 
 # The 16-colour Windows palette, as (red, green, blue).
 PALETTE = [
@@ -80,5 +80,8 @@ def icon(sizes):
 
 
 if __name__ == "__main__":
-    with open(sys.argv[1] if len(sys.argv) > 1 else "layerbar.ico", "wb") as out:
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("output", nargs="?", default="layerbar.ico",
+                        help="the icon file to write (default: layerbar.ico)")
+    with open(parser.parse_args().output, "wb") as out:
         out.write(icon([32, 16]))

@@ -1,7 +1,7 @@
-// probe.exe: the test-side Win32 helper for layerbar.exe under Wine.
+// probe.exe: the test-side Win32 helper for layerbar.exe, on Wine or Windows.
 //   probe cases LAYERBAR.EXE      runs every case on staged shell windows
 //   probe stress LAYERBAR.EXE     runs the stress cases on staged shell windows
-//                                 (both on a desktop of their own; see below)
+//                                 (both on a desktop of their own: Isolate)
 //   probe bystander PID           holds a taskbar on this desktop for the cases of PID
 //   probe show                    prints the state of the taskbar and start menu
 //                                 layerbar would find; exit code 0 when both are there

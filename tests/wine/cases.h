@@ -44,9 +44,9 @@ struct Staging {
 // Creates the two shell windows as asked, and a decoy.
 Staging SetStage(const Look& taskbar, const Look& startMenu);
 
-// Whether layerbar, started on the private desktop, finds the staged shell
-// windows and no others: none before staging, exactly the staged ones
-// after. What is wrong, or "".
+// What keeps layerbar, started on the private desktop, from finding the
+// staged shell windows and no others (none before staging, exactly the
+// staged ones after); "" when nothing does.
 std::string ProveIsolation();
 
 // Runs layerbar once; what went wrong (no start, no end, another exit code).

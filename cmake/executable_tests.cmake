@@ -9,8 +9,10 @@ if(NOT CMAKE_HOST_WIN32)
         "Folder of the throwaway Wine prefix and session of the tests")
     set(wine_session "${CMAKE_SOURCE_DIR}/tests/wine/wine-session" "${LAYERBAR_WINE_DIR}")
     # Every test of a program of this build runs it through Wine's loader
-    # of its bitness; a 32-bit one is skipped where that cannot run.
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_session} run ${bits} 300)
+    # of its bitness; a 32-bit one is skipped where that cannot run. Each
+    # run is killed after wine_limit seconds, within its test's time out.
+    set(wine_limit 100)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_session} run ${bits} ${wine_limit})
     # Windows paths reach the Unix root through Wine's drive Z:.
     set(drive "Z:")
 endif()
@@ -39,7 +41,7 @@ if(bits EQUAL 32 AND NOT CMAKE_HOST_WIN32)
         BUILD_ALWAYS ON
         INSTALL_COMMAND ""
         LOG_CONFIGURE ON LOG_BUILD ON LOG_OUTPUT_ON_FAILURE ON)
-    set(reader ${wine_session} run 64 300 "Z:${CMAKE_BINARY_DIR}/probe64/probe.exe")
+    set(reader ${wine_session} run 64 ${wine_limit} "Z:${CMAKE_BINARY_DIR}/probe64/probe.exe")
 else()
     set(reader probe)
 endif()
@@ -55,18 +57,20 @@ set_tests_properties(executable icons version PROPERTIES LABELS artefacts)
 set_tests_properties(cases stress icons version PROPERTIES FIXTURES_REQUIRED wine)
 # Where 32-bit programs cannot run, wine-session skips them with exit code 77.
 set_tests_properties(cases stress PROPERTIES SKIP_RETURN_CODE 77)
-set_tests_properties(cases PROPERTIES LABELS runs TIMEOUT 150)
-set_tests_properties(stress PROPERTIES LABELS runs TIMEOUT 330)
+set_tests_properties(cases stress PROPERTIES LABELS runs)
+# Each Wine run ends within wine_limit seconds; these time outs are a margin above.
+set_tests_properties(cases stress icons version PROPERTIES TIMEOUT 120)
 string(REPLACE "." "\\." version_pattern "${PROJECT_VERSION}")
-set_tests_properties(version PROPERTIES TIMEOUT 60 PASS_REGULAR_EXPRESSION
+set_tests_properties(version PROPERTIES PASS_REGULAR_EXPRESSION
     "^layerbar ${version_pattern} \\(file version ${version_pattern}\\.0\\)\r?\n$")
-set_tests_properties(icons PROPERTIES TIMEOUT 60
-    PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")
+set_tests_properties(icons PROPERTIES PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x16 4-bit\r?\n$")
 
 if(NOT CMAKE_HOST_WIN32)
     add_test(NAME wine-start COMMAND ${wine_session} start)
     add_test(NAME wine-stop COMMAND ${wine_session} stop)
-    set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 240)
+    # Start may wait up to 600 s for another run's session in the same
+    # folder, then up to 240 s for its own set-up.
+    set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 900)
     set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
     if(bits EQUAL 64)
         add_test(NAME wine-session-stop COMMAND "${CMAKE_SOURCE_DIR}/tests/wine/check-session-stop")

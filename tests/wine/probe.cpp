@@ -53,19 +53,20 @@ bool Show(const char* when) {
 }
 
 // Prints the command line, and the state; runs layerbar once with that
-// line; prints the state again.
+// line; prints the state again. 0 only when both windows were there before
+// and after, and layerbar ended with 0.
 int Run(const std::string& exePath, const std::string& tail) {
     const std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
     std::printf("%s\n", commandLine.c_str());
-    Show("before");
+    const bool before = Show("before");
     DWORD exitCode = 1;
     if (!RunLayerbar(exePath, commandLine, exitCode)) {
         std::printf("layerbar did not start or end in time\n");
         return 1;
     }
-    Show("after ");
+    const bool after = Show("after ");
     std::printf("layerbar exit code %lu\n", exitCode);
-    return exitCode == 0 ? 0 : 1;
+    return before && after && exitCode == 0 ? 0 : 1;
 }
 
 // Stages a start-menu host window and handles its messages (layerbar's

@@ -2,7 +2,6 @@
 # point ends with ExitProcess, so the import table holds KERNEL32.dll and
 # USER32.dll alone.
 enable_language(RC)
-set(CMAKE_CXX_STANDARD_LIBRARIES "")
 
 # 32-bit C symbols carry a leading underscore; only 64-bit Windows has
 # high-entropy ASLR.
@@ -22,9 +21,9 @@ add_executable(layerbar WIN32
 set_source_files_properties(res/layerbar.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/res/layerbar.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/layerbar.manifest")
 target_include_directories(layerbar PRIVATE "${CMAKE_CURRENT_BINARY_DIR}" res)
-target_compile_options(layerbar PRIVATE ${program_options})
 set_target_properties(layerbar PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
-target_link_libraries(layerbar PRIVATE layerbar_logic kernel32 user32)
+target_link_libraries(layerbar PRIVATE
+    layerbar_logic layerbar_warnings layerbar_program_flags kernel32 user32)
 target_link_options(layerbar PRIVATE
     -nostdlib -nostartfiles -s
     -Wl,--fatal-warnings

@@ -23,7 +23,7 @@ add_executable(probe
     tests/wine/resources.cpp
     tests/wine/shell_stage.cpp
     tests/wine/stress.cpp)
-target_link_libraries(probe PRIVATE version)
+target_link_libraries(probe PRIVATE layerbar_warnings version)
 target_link_options(probe PRIVATE -static)
 set(layerbar_exe "${drive}$<TARGET_FILE:layerbar>")
 

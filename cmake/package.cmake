@@ -1,5 +1,6 @@
 # Installing, and the release zip through CPack: layerbar.exe, README.md and
-# LICENSE, flat, as dist/layerbar-<version>-win64.zip (or -win32.zip).
+# LICENSE, flat, as layerbar-<version>-win64.zip (or -win32.zip) in the
+# build folder; scripts/package gathers the release into dist/.
 include(GNUInstallDirs)
 install(TARGETS layerbar RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES README.md LICENSE DESTINATION "${CMAKE_INSTALL_DOCDIR}")
@@ -16,7 +17,6 @@ set(CPACK_GENERATOR External)
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
 set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${CMAKE_SOURCE_DIR}/cmake/zip_package.cmake")
 set(CPACK_LAYERBAR_SOURCE_DIR "${CMAKE_SOURCE_DIR}")
-set(CPACK_LAYERBAR_DIST_DIR "${CMAKE_SOURCE_DIR}/dist")
 set(CPACK_LAYERBAR_FILES
     "${CMAKE_INSTALL_BINDIR}/layerbar.exe"
     "${CMAKE_INSTALL_DOCDIR}/README.md"

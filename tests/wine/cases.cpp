@@ -1,5 +1,6 @@
 #include "cases.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -7,171 +8,114 @@
 
 namespace {
 
-const std::vector<Case> Cases = {
-    {"no arguments apply the defaults",
-     {"layerbar.exe"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 224, 3),
-     Plain},
-    {"the same command twice restores",
-     {"layerbar.exe", "layerbar.exe"},
-     Plain,
-     Plain,
-     Plain,
-     Plain},
-    {"a layered taskbar is restored", {"layerbar.exe"}, AppliedDefaults, Plain, Plain, Plain},
-    {"windows layered by others are restored",
-     {"layerbar.exe -a:180"},
-     {true, true, 0x123456, 77, 3},
-     {true, true, 0, 50, 2},
-     Plain,
-     Plain},
-    {"-a:180", {"layerbar.exe -a:180"}, Plain, Plain, Translucent(DefaultKey, 180, 2), Plain},
-    {"/a=128", {"layerbar.exe /a=128"}, Plain, Plain, Translucent(DefaultKey, 128, 2), Plain},
-    {"a0", {"layerbar.exe a0"}, Plain, Plain, Translucent(DefaultKey, 0, 2), Plain},
-    {"a$ff", {"layerbar.exe a$ff"}, Plain, Plain, Translucent(DefaultKey, 255, 2), Plain},
-    {"-A:0X10", {"layerbar.exe -A:0X10"}, Plain, Plain, Translucent(DefaultKey, 16, 2), Plain},
-    {"ax80", {"layerbar.exe ax80"}, Plain, Plain, Translucent(DefaultKey, 128, 2), Plain},
-    {"-c#000000", {"layerbar.exe -c#000000"}, Plain, Plain, Translucent(0, 224, 1), Plain},
-    {"/C=#FF0000 is red",
-     {"layerbar.exe /C=#FF0000"},
-     Plain,
-     Plain,
-     Translucent(0xFF, 224, 1),
-     Plain},
-    {"c$ff0000 is blue",
-     {"layerbar.exe c$ff0000"},
-     Plain,
-     Plain,
-     Translucent(0xFF0000, 224, 1),
-     Plain},
-    {"cff0000 is blue",
-     {"layerbar.exe cff0000"},
-     Plain,
-     Plain,
-     Translucent(0xFF0000, 224, 1),
-     Plain},
-    {"-a:180 -c#000000",
-     {"layerbar.exe -a:180 -c#000000"},
-     Plain,
-     Plain,
-     Translucent(0, 180, 3),
-     Plain},
-    {"s100 alone", {"layerbar.exe s100"}, Plain, Plain, Plain, Translucent(0, 100, 2)},
-    {"s100 restores a layered taskbar",
-     {"layerbar.exe s100"},
-     AppliedDefaults,
-     Plain,
-     Plain,
-     Translucent(0, 100, 2)},
-    {"s100 twice", {"layerbar.exe s100", "layerbar.exe s100"}, Plain, Plain, Plain, Plain},
-    {"s255 keeps the start menu opaque", {"layerbar.exe s255"}, Plain, Plain, Plain, Plain},
-    {"no start menu",
-     {"layerbar.exe -a:180"},
-     Plain,
-     Absent,
-     Translucent(DefaultKey, 180, 2),
-     Absent},
-    {"each window decides on its own style",
-     {"layerbar.exe a200 s50"},
-     AppliedDefaults,
-     Plain,
-     Plain,
-     Translucent(0, 50, 2)},
-    {"and the other way round",
-     {"layerbar.exe a200 s50"},
-     Plain,
-     {true, true, 0, 50, 2},
-     Translucent(DefaultKey, 200, 2),
-     Plain},
-    {"quoted program name",
-     {"\"C:\\Program Files\\layerbar.exe\" -a:99"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 99, 2),
-     Plain},
-    {"quoted blank joins one argument",
-     {"layerbar.exe \"-a 200\""},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 200, 2),
-     Plain},
-    {"quoted blank after the separator",
-     {"layerbar.exe \"a: 200\""},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 200, 2),
-     Plain},
-    {"unquoted blank splits", {"layerbar.exe -a 200"}, AppliedDefaults, Plain, Plain, Plain},
-    {"quoted stretches join",
-     {"layerbar.exe -a:\"1\"8\"0\""},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 180, 2),
-     Plain},
-    {"pairs of quotes are no argument",
-     {"layerbar.exe \"\" \"\"\"\""},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 224, 3),
-     Plain},
-    {"pairs of quotes between arguments",
-     {"layerbar.exe \"\" -a:50 \"\" s9"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 50, 2),
-     Translucent(0, 9, 2)},
-    {"a backslash escapes nothing",
-     {"layerbar.exe -a:1 x\\\" -a:99"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 1, 2),
-     Plain},
-    {"an open quote runs to the end",
-     {"layerbar.exe -a:7 \"-a:9"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 9, 2),
-     Plain},
-    {"an open quote at the end",
-     {"layerbar.exe -a:7 \""},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 7, 2),
-     Plain},
-    {"tabs and control bytes separate",
-     {"layerbar.exe\t-a:5\x01s6"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 5, 2),
-     Translucent(0, 6, 2)},
-    {"unknown arguments restore",
-     {"layerbar.exe x --a100 b5 -"},
-     AppliedDefaults,
-     Plain,
-     Plain,
-     Plain},
-    {"a failed value alone changes nothing", {"layerbar.exe a300"}, Plain, Plain, Plain, Plain},
-    {"a200 a999 arrives as 255",
-     {"layerbar.exe a200 a999"},
-     Plain,
-     Plain,
-     Translucent(DefaultKey, 255, 2),
-     Plain},
-    {"c#00ff00 cxyz arrives as 0xFFFFFFFF",
-     {"layerbar.exe c#00ff00 cxyz"},
-     Plain,
-     Plain,
-     Translucent(0xFFFFFFFF, 224, 1),
-     Plain},
-    {"s100 s-5 arrives as 255",
-     {"layerbar.exe s100 s-5"},
-     Plain,
-     Plain,
-     Plain,
-     Translucent(0, 255, 2)},
-};
+// Every case, but for the bystander's.
+std::vector<Case> Cases() {
+    return {
+        {.name = "no arguments apply the defaults",
+         .commandLines = {"layerbar.exe"},
+         .taskbarAfter = KeyAndOpacity(DefaultKey, 224)},
+        {.name = "the same command twice restores",
+         .commandLines = {"layerbar.exe", "layerbar.exe"}},
+        {.name = "a layered taskbar is restored",
+         .commandLines = {"layerbar.exe"},
+         .taskbar = AppliedDefaults},
+        {.name = "windows layered by others are restored",
+         .commandLines = {"layerbar.exe -a:180"},
+         .taskbar = KeyAndOpacity(0x123456, 77),
+         .startMenu = Opacity(50)},
+        {.name = "-a:180", .commandLines = {"layerbar.exe -a:180"}, .taskbarAfter = Opacity(180)},
+        {.name = "/a=128", .commandLines = {"layerbar.exe /a=128"}, .taskbarAfter = Opacity(128)},
+        {.name = "a0", .commandLines = {"layerbar.exe a0"}, .taskbarAfter = Opacity(0)},
+        {.name = "a$ff", .commandLines = {"layerbar.exe a$ff"}, .taskbarAfter = Opacity(255)},
+        {.name = "-A:0X10", .commandLines = {"layerbar.exe -A:0X10"}, .taskbarAfter = Opacity(16)},
+        {.name = "ax80", .commandLines = {"layerbar.exe ax80"}, .taskbarAfter = Opacity(128)},
+        {.name = "-c#000000",
+         .commandLines = {"layerbar.exe -c#000000"},
+         .taskbarAfter = ColourKey(0)},
+        {.name = "/C=#FF0000 is red",
+         .commandLines = {"layerbar.exe /C=#FF0000"},
+         .taskbarAfter = ColourKey(0xFF)},
+        {.name = "c$ff0000 is blue",
+         .commandLines = {"layerbar.exe c$ff0000"},
+         .taskbarAfter = ColourKey(0xFF0000)},
+        {.name = "cff0000 is blue",
+         .commandLines = {"layerbar.exe cff0000"},
+         .taskbarAfter = ColourKey(0xFF0000)},
+        {.name = "-a:180 -c#000000",
+         .commandLines = {"layerbar.exe -a:180 -c#000000"},
+         .taskbarAfter = KeyAndOpacity(0, 180)},
+        {.name = "s100 alone",
+         .commandLines = {"layerbar.exe s100"},
+         .startMenuAfter = Opacity(100)},
+        {.name = "s100 restores a layered taskbar",
+         .commandLines = {"layerbar.exe s100"},
+         .taskbar = AppliedDefaults,
+         .startMenuAfter = Opacity(100)},
+        {.name = "s100 twice", .commandLines = {"layerbar.exe s100", "layerbar.exe s100"}},
+        {.name = "s255 keeps the start menu opaque", .commandLines = {"layerbar.exe s255"}},
+        {.name = "no start menu",
+         .commandLines = {"layerbar.exe -a:180"},
+         .startMenu = Absent,
+         .taskbarAfter = Opacity(180),
+         .startMenuAfter = Absent},
+        {.name = "each window decides on its own style",
+         .commandLines = {"layerbar.exe a200 s50"},
+         .taskbar = AppliedDefaults,
+         .startMenuAfter = Opacity(50)},
+        {.name = "and the other way round",
+         .commandLines = {"layerbar.exe a200 s50"},
+         .startMenu = Opacity(50),
+         .taskbarAfter = Opacity(200)},
+        {.name = "quoted program name",
+         .commandLines = {"\"C:\\Program Files\\layerbar.exe\" -a:99"},
+         .taskbarAfter = Opacity(99)},
+        {.name = "quoted blank joins one argument",
+         .commandLines = {"layerbar.exe \"-a 200\""},
+         .taskbarAfter = Opacity(200)},
+        {.name = "quoted blank after the separator",
+         .commandLines = {"layerbar.exe \"a: 200\""},
+         .taskbarAfter = Opacity(200)},
+        {.name = "unquoted blank splits",
+         .commandLines = {"layerbar.exe -a 200"},
+         .taskbar = AppliedDefaults},
+        {.name = "quoted stretches join",
+         .commandLines = {"layerbar.exe -a:\"1\"8\"0\""},
+         .taskbarAfter = Opacity(180)},
+        {.name = "pairs of quotes are no argument",
+         .commandLines = {"layerbar.exe \"\" \"\"\"\""},
+         .taskbarAfter = KeyAndOpacity(DefaultKey, 224)},
+        {.name = "pairs of quotes between arguments",
+         .commandLines = {"layerbar.exe \"\" -a:50 \"\" s9"},
+         .taskbarAfter = Opacity(50),
+         .startMenuAfter = Opacity(9)},
+        {.name = "a backslash escapes nothing",
+         .commandLines = {"layerbar.exe -a:1 x\\\" -a:99"},
+         .taskbarAfter = Opacity(1)},
+        {.name = "an open quote runs to the end",
+         .commandLines = {"layerbar.exe -a:7 \"-a:9"},
+         .taskbarAfter = Opacity(9)},
+        {.name = "an open quote at the end",
+         .commandLines = {"layerbar.exe -a:7 \""},
+         .taskbarAfter = Opacity(7)},
+        {.name = "tabs and control bytes separate",
+         .commandLines = {"layerbar.exe\t-a:5\x01s6"},
+         .taskbarAfter = Opacity(5),
+         .startMenuAfter = Opacity(6)},
+        {.name = "unknown arguments restore",
+         .commandLines = {"layerbar.exe x --a100 b5 -"},
+         .taskbar = AppliedDefaults},
+        {.name = "a failed value alone changes nothing", .commandLines = {"layerbar.exe a300"}},
+        {.name = "a200 a999 arrives as 255",
+         .commandLines = {"layerbar.exe a200 a999"},
+         .taskbarAfter = Opacity(255)},
+        {.name = "c#00ff00 cxyz arrives as 0xFFFFFFFF",
+         .commandLines = {"layerbar.exe c#00ff00 cxyz"},
+         .taskbarAfter = ColourKey(0xFFFFFFFF)},
+        {.name = "s100 s-5 arrives as 255",
+         .commandLines = {"layerbar.exe s100 s-5"},
+         .startMenuAfter = Opacity(255)},
+    };
+}
 
 // What CountClass counts: the windows of a class but those of one process.
 struct ClassCount {
@@ -204,8 +148,9 @@ int CountWindows(const char* className) {
     return wanted.count;
 }
 
-// Whether a window subclassed with NoteStyleChanges had its style set.
-bool StyleChanged = false;
+// Whether a window subclassed with NoteStyleChanges had its style set: a
+// window procedure has no other way to tell.
+bool StyleChanged = false;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 // The window procedure of the bystander's taskbar: notes any change of its
 // style, then does what every window does.
@@ -226,8 +171,10 @@ std::string CheckWindow(const char* which, HWND window, const Look& expect) {
         right = state.exStyle == style;
     }
     if (right && expect.layered) {
-        // Wine reports alpha 0 unless LWA_ALPHA is among the flags.
-        right = state.attributesRead && state.key == expect.key && state.flags == expect.flags &&
+        // Only the attributes in effect: what a window keeps of the others
+        // is up to Windows (Wine reports alpha 0 without LWA_ALPHA).
+        right = state.attributesRead && state.flags == expect.flags &&
+                ((expect.flags & LWA_COLORKEY) == 0 || state.key == expect.key) &&
                 ((expect.flags & LWA_ALPHA) == 0 || state.alpha == expect.alpha);
     }
     if (right) {
@@ -316,8 +263,9 @@ std::string ProveIsolation() {
 
 std::string RunOnce(const std::string& exePath, const std::string& commandLine) {
     DWORD exitCode = 1;
-    if (!RunLayerbar(exePath, commandLine, exitCode)) {
-        return " layerbar did not start or end in time;";
+    const std::string problem = RunLayerbar(exePath, commandLine, exitCode);
+    if (!problem.empty()) {
+        return " " + problem + ";";
     }
     return exitCode == 0 ? "" : " exit code " + std::to_string(exitCode) + ";";
 }
@@ -347,6 +295,12 @@ std::string RunCase(const std::string& exePath, const Case& c) {
     return problems;
 }
 
+int RunEach(const std::string& exePath, const std::vector<Case>& cases) {
+    return static_cast<int>(std::count_if(cases.begin(), cases.end(), [&](const Case& c) {
+        return !Report(c.name, RunCase(exePath, c));
+    }));
+}
+
 bool Report(const std::string& name, const std::string& problems) {
     std::printf("%s %s%s%s\n",
                 problems.empty() ? "ok  " : "FAIL",
@@ -358,15 +312,13 @@ bool Report(const std::string& name, const std::string& problems) {
 
 int RunCases(const std::string& exePath, const std::string& home) {
     const Bystander bystander = StartBystander(home);
-    int failed = 0;
-    for (const Case& c : Cases) {
-        failed += Report(c.name, RunCase(exePath, c)) ? 0 : 1;
-    }
+    const std::vector<Case> cases = Cases();
+    int failed = RunEach(exePath, cases);
     failed += Report("a taskbar of another process on the desktop " + home + " is left alone",
                      EndBystander(bystander))
                   ? 0
                   : 1;
-    std::printf("%d of %zu cases failed\n", failed, Cases.size() + 1);
+    std::printf("%d of %zu cases failed\n", failed, cases.size() + 1);
     return failed;
 }
 

@@ -7,30 +7,43 @@
 
 #include "shell_stage.h"
 
-// One case: raw command lines run in turn on the two staged windows.
+// One case: raw command lines run in turn on the two staged windows, each
+// present and not layered unless the case says otherwise.
 struct Case {
     std::string name;
     std::vector<std::string> commandLines;
-    Look taskbar;
-    Look startMenu;
-    Look taskbarAfter;
-    Look startMenuAfter;
+    // How the windows start.
+    Look taskbar{};
+    Look startMenu{};
+    // How they must be after the last run.
+    Look taskbarAfter{};
+    Look startMenuAfter{};
 };
 
 // A window present and not layered.
-inline const Look Plain{};
+inline constexpr Look Plain{};
 // A window that is not there.
-inline const Look Absent{false};
+inline constexpr Look Absent{.present = false};
 // The default colour key.
 constexpr COLORREF DefaultKey = 0x00F8F8FF;
 
-// A window layered with these attributes.
-inline Look Translucent(COLORREF key, BYTE alpha, DWORD flags) {
-    return {true, true, key, alpha, flags};
+// A window layered with a colour key alone in effect.
+constexpr Look ColourKey(COLORREF key) {
+    return {.layered = true, .key = key, .flags = LWA_COLORKEY};
+}
+
+// A window layered with an opacity alone in effect.
+constexpr Look Opacity(BYTE alpha) {
+    return {.layered = true, .alpha = alpha, .flags = LWA_ALPHA};
+}
+
+// A window layered with both a colour key and an opacity in effect.
+constexpr Look KeyAndOpacity(COLORREF key, BYTE alpha) {
+    return {.layered = true, .key = key, .alpha = alpha, .flags = LWA_COLORKEY | LWA_ALPHA};
 }
 
 // A window layered as the defaults leave the taskbar.
-inline const Look AppliedDefaults = Translucent(DefaultKey, 224, LWA_COLORKEY | LWA_ALPHA);
+inline constexpr Look AppliedDefaults = KeyAndOpacity(DefaultKey, 224);
 
 // The staged windows of one case.
 struct Staging {
@@ -61,6 +74,9 @@ void ClearStage(const Staging& stage);
 
 // Runs one case; what went wrong, or "" when nothing did.
 std::string RunCase(const std::string& exePath, const Case& c);
+
+// Runs the cases, printing one line a case; the number that failed.
+int RunEach(const std::string& exePath, const std::vector<Case>& cases);
 
 // Prints one line for a case; whether it passed.
 bool Report(const std::string& name, const std::string& problems);

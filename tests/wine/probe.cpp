@@ -5,9 +5,10 @@
 //   probe bystander PID           holds a taskbar on this desktop for the cases of PID
 //   probe show                    prints the state of the taskbar and start menu
 //                                 layerbar would find; exit code 0 when both are there
-//   probe run LAYERBAR.EXE TAIL   runs layerbar with the raw command line
-//                                 "layerbar.exe TAIL", printing that line, and
-//                                 the state before and after
+//   probe run LAYERBAR.EXE        runs layerbar with the raw command line
+//                                 "layerbar.exe TAIL", TAIL the bytes of its
+//                                 standard input as they are, printing that
+//                                 line, and the state before and after
 //   probe icons EXE               prints the images of the MAINICON group
 //   probe version EXE             prints the product name and version of its VERSIONINFO
 //   probe hold                    stages a start-menu host window on this desktop,
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "cases.h"
@@ -52,19 +54,51 @@ bool Show(const char* when) {
            FindWindowA("DV2ControlHost", nullptr) != nullptr;
 }
 
+// The longest command line CreateProcessA passes: 32,767 characters with
+// the terminating null.
+constexpr std::size_t LongestCommandLine = 32766;
+
+// The bytes of standard input, as they are.
+std::string ReadInput() {
+    std::string bytes;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), chunk, sizeof chunk, &read, nullptr) != FALSE &&
+           read > 0) {
+        bytes.append(chunk, read);
+    }
+    return bytes;
+}
+
 // Prints the command line, and the state; runs layerbar once with that
-// line; prints the state again. 0 only when both windows were there before
-// and after, and layerbar ended with 0.
-int Run(const std::string& exePath, const std::string& tail) {
+// line, its tail read from standard input; prints the state again. 0 only
+// when the taskbar was there before and after, and layerbar ended with 0.
+int Run(const std::string& exePath) {
+    const std::string tail = ReadInput();
     const std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
+    if (commandLine.find('\0') != std::string::npos) {
+        std::printf("refusing to run: a command line cannot hold a null byte\n");
+        return 2;
+    }
+    if (commandLine.size() > LongestCommandLine) {
+        std::printf(
+            "refusing to run: the command line would be %zu characters, and Windows "
+            "passes at most %zu\n",
+            commandLine.size(),
+            LongestCommandLine);
+        return 2;
+    }
     std::printf("%s\n", commandLine.c_str());
-    const bool before = Show("before");
+    Show("before");
+    const bool before = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
     DWORD exitCode = 1;
-    if (!RunLayerbar(exePath, commandLine, exitCode)) {
-        std::printf("layerbar did not start or end in time\n");
+    const std::string problem = RunLayerbar(exePath, commandLine, exitCode);
+    if (!problem.empty()) {
+        std::printf("%s\n", problem.c_str());
         return 1;
     }
-    const bool after = Show("after ");
+    Show("after ");
+    const bool after = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
     std::printf("layerbar exit code %lu\n", exitCode);
     return before && after && exitCode == 0 ? 0 : 1;
 }
@@ -88,7 +122,7 @@ int Hold() {
 // but the staged ones, and proves that it holds: the desktop it came from,
 // or "" when it cannot, with the reason printed.
 std::string Isolate() {
-    const std::string home = EnterPrivateDesktop();
+    std::string home = EnterPrivateDesktop();
     if (home.empty() || !RegisterStageClasses()) {
         std::printf("refusing to run: no desktop of its own (error %lu)\n", GetLastError());
         return "";
@@ -101,37 +135,54 @@ std::string Isolate() {
     return home;
 }
 
+// A command of the probe: its name, whether it takes an argument, and what
+// it does with that; its exit code.
+struct Command {
+    const char* name;
+    bool takesArgument;
+    int (*run)(const std::string& argument);
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "cases" && argc == 3) {
-        const std::string home = Isolate();
-        return !home.empty() && RunCases(argv[2], home) == 0 ? 0 : 1;
+    const Command commands[] = {
+        {"cases",
+         true,
+         [](const std::string& exe) {
+             const std::string home = Isolate();
+             return !home.empty() && RunCases(exe, home) == 0 ? 0 : 1;
+         }},
+        {"stress",
+         true,
+         [](const std::string& exe) { return !Isolate().empty() && RunStress(exe) == 0 ? 0 : 1; }},
+        {"bystander",
+         true,
+         [](const std::string& probe) {
+             return HoldBystander(std::strtoul(probe.c_str(), nullptr, 10)) ? 0 : 1;
+         }},
+        {"show", false, [](const std::string&) { return Show("now") ? 0 : 1; }},
+        {"run", true, Run},
+        {"icons",
+         true,
+         [](const std::string& exe) {
+             std::printf("%s\n", DescribeIcons(exe).c_str());
+             return 0;
+         }},
+        {"version",
+         true,
+         [](const std::string& exe) {
+             std::printf("%s\n", DescribeVersion(exe).c_str());
+             return 0;
+         }},
+        {"hold", false, [](const std::string&) { return Hold(); }},
+    };
+    for (const Command& command : commands) {
+        if (argc == (command.takesArgument ? 3 : 2) && std::strcmp(argv[1], command.name) == 0) {
+            return command.run(argc == 3 ? argv[2] : "");
+        }
     }
-    if (command == "stress" && argc == 3) {
-        return !Isolate().empty() && RunStress(argv[2]) == 0 ? 0 : 1;
-    }
-    if (command == "bystander" && argc == 3) {
-        return HoldBystander(std::strtoul(argv[2], nullptr, 10)) ? 0 : 1;
-    }
-    if (command == "show" && argc == 2) {
-        return Show("now") ? 0 : 1;
-    }
-    if (command == "run" && argc == 4) {
-        return Run(argv[2], argv[3]);
-    }
-    if (command == "icons" && argc == 3) {
-        std::printf("%s\n", DescribeIcons(argv[2]).c_str());
-        return 0;
-    }
-    if (command == "version" && argc == 3) {
-        std::printf("%s\n", DescribeVersion(argv[2]).c_str());
-        return 0;
-    }
-    if (command == "hold" && argc == 2) {
-        return Hold();
-    }
-    std::fprintf(stderr, "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n");
+    static_cast<void>(std::fputs(
+        "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n", stderr));
     return 2;
 }

@@ -47,12 +47,12 @@ std::string DescribeImage(HMODULE module, WORD id) {
     }
     char text[48];
     // An icon's bitmap is twice as high as the image: colour bits, then the mask.
-    std::snprintf(text,
-                  sizeof text,
-                  "%ldx%ld %u-bit",
-                  header->biWidth,
-                  header->biHeight / 2,
-                  header->biBitCount);
+    static_cast<void>(std::snprintf(text,
+                                    sizeof text,
+                                    "%ldx%ld %u-bit",
+                                    header->biWidth,
+                                    header->biHeight / 2,
+                                    header->biBitCount));
     return text;
 }
 
@@ -82,33 +82,33 @@ std::string DescribeVersion(const std::string& exePath) {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeA(exePath.c_str(), &handle);
     std::vector<char> info(size);
-    if (size == 0 || !GetFileVersionInfoA(exePath.c_str(), 0, size, info.data())) {
+    if (size == 0 || GetFileVersionInfoA(exePath.c_str(), 0, size, info.data()) == FALSE) {
         return "";
     }
     char* name = nullptr;
     char* version = nullptr;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(info.data(),
-                        "\\StringFileInfo\\040904B0\\ProductName",
-                        reinterpret_cast<void**>(&name),
-                        &length) ||
-        !VerQueryValueA(info.data(),
-                        "\\StringFileInfo\\040904B0\\ProductVersion",
-                        reinterpret_cast<void**>(&version),
-                        &length) ||
-        !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) {
+    if (VerQueryValueA(info.data(),
+                       "\\StringFileInfo\\040904B0\\ProductName",
+                       reinterpret_cast<void**>(&name),
+                       &length) == FALSE ||
+        VerQueryValueA(info.data(),
+                       "\\StringFileInfo\\040904B0\\ProductVersion",
+                       reinterpret_cast<void**>(&version),
+                       &length) == FALSE ||
+        VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length) == FALSE) {
         return "";
     }
     char text[128];
-    std::snprintf(text,
-                  sizeof text,
-                  "%s %s (file version %lu.%lu.%lu.%lu)",
-                  name,
-                  version,
-                  fixed->dwFileVersionMS >> 16,
-                  fixed->dwFileVersionMS & 0xFFFF,
-                  fixed->dwFileVersionLS >> 16,
-                  fixed->dwFileVersionLS & 0xFFFF);
+    static_cast<void>(std::snprintf(text,
+                                    sizeof text,
+                                    "%s %s (file version %lu.%lu.%lu.%lu)",
+                                    name,
+                                    version,
+                                    fixed->dwFileVersionMS >> 16,
+                                    fixed->dwFileVersionMS & 0xFFFF,
+                                    fixed->dwFileVersionLS >> 16,
+                                    fixed->dwFileVersionLS & 0xFFFF));
     return text;
 }

@@ -7,7 +7,7 @@ namespace {
 // Handles every message already queued for this thread.
 void PumpMessages() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -17,22 +17,26 @@ void PumpMessages() {
 std::string DesktopName(HDESK desktop) {
     char name[256] = {};
     DWORD length = 0;
-    return GetUserObjectInformationA(desktop, UOI_NAME, name, sizeof name, &length) ? name : "";
+    return GetUserObjectInformationA(desktop, UOI_NAME, name, sizeof name, &length) != FALSE ? name
+                                                                                             : "";
 }
 
 // The desktop layerbar runs on once this thread has left its own; "" before.
-std::string PrivateDesktop;
+std::string& PrivateDesktop() {
+    static std::string name;
+    return name;
+}
 
 }  // namespace
 
 std::string EnterPrivateDesktop() {
-    const std::string home = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+    std::string home = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
     const std::string name = "layerbar-probe-" + std::to_string(GetCurrentProcessId());
     HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    if (home.empty() || desktop == nullptr || !SetThreadDesktop(desktop)) {
+    if (home.empty() || desktop == nullptr || SetThreadDesktop(desktop) == FALSE) {
         return "";
     }
-    PrivateDesktop = name;
+    PrivateDesktop() = name;
     return home;
 }
 
@@ -99,41 +103,51 @@ std::size_t WaitPumping(std::initializer_list<HANDLE> objects, DWORD timeoutMs) 
     }
 }
 
-HANDLE StartProgram(const std::string& exePath, std::string commandLine, const char* desktop) {
+HANDLE StartProgram(const std::string& exePath,
+                    const std::string& commandLine,
+                    const char* desktop) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.lpDesktop = const_cast<char*>(desktop);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exePath.c_str(),
-                        commandLine.data(),
-                        nullptr,
-                        nullptr,
-                        FALSE,
-                        0,
-                        nullptr,
-                        nullptr,
-                        &startup,
-                        &process)) {
+    // CreateProcessA may write to the command line it is given.
+    std::string line = commandLine;
+    if (CreateProcessA(exePath.c_str(),
+                       line.data(),
+                       nullptr,
+                       nullptr,
+                       FALSE,
+                       0,
+                       nullptr,
+                       nullptr,
+                       &startup,
+                       &process) == FALSE) {
         return nullptr;
     }
     CloseHandle(process.hThread);
     return process.hProcess;
 }
 
-bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWORD& exitCode) {
-    HANDLE process = StartProgram(
-        exePath, commandLine, PrivateDesktop.empty() ? nullptr : PrivateDesktop.c_str());
+std::string RunLayerbar(const std::string& exePath,
+                        const std::string& commandLine,
+                        DWORD& exitCode) {
+    const std::string& desktop = PrivateDesktop();
+    HANDLE process =
+        StartProgram(exePath, commandLine, desktop.empty() ? nullptr : desktop.c_str());
     if (process == nullptr) {
-        return false;
+        return "layerbar did not start (error " + std::to_string(GetLastError()) + ")";
     }
+    const DWORD started = GetTickCount();
     const bool ended = WaitPumping({process}, RunTimeoutMs) == 0;
+    const DWORD waited = GetTickCount() - started;
     if (!ended) {
         TerminateProcess(process, 1);
     }
     GetExitCodeProcess(process, &exitCode);
     CloseHandle(process);
     PumpMessages();
-    return ended;
+    return ended ? ""
+                 : "layerbar did not end within " + std::to_string(waited) + " ms, and was ended";
 }
 
 std::string Describe(const WindowState& state) {
@@ -149,13 +163,13 @@ std::string Describe(const WindowState& state) {
     } else {
         description = "layered";
         if ((state.flags & LWA_COLORKEY) != 0) {
-            std::snprintf(text,
-                          sizeof text,
-                          ", colour key #%02X%02X%02X (COLORREF 0x%08lX)",
-                          GetRValue(state.key),
-                          GetGValue(state.key),
-                          GetBValue(state.key),
-                          state.key);
+            static_cast<void>(std::snprintf(text,
+                                            sizeof text,
+                                            ", colour key #%02X%02X%02X (COLORREF 0x%08lX)",
+                                            GetRValue(state.key),
+                                            GetGValue(state.key),
+                                            GetBValue(state.key),
+                                            state.key));
             description += text;
         }
         if ((state.flags & LWA_ALPHA) != 0) {
@@ -165,7 +179,7 @@ std::string Describe(const WindowState& state) {
             description += ", neither colour key nor opacity in effect";
         }
     }
-    std::snprintf(
-        text, sizeof text, " (extended style 0x%08lX)", static_cast<unsigned long>(state.exStyle));
+    static_cast<void>(std::snprintf(
+        text, sizeof text, " (extended style 0x%08lX)", static_cast<unsigned long>(state.exStyle)));
     return description + text;
 }

@@ -63,13 +63,19 @@ WindowState ReadWindow(HWND window);
 std::size_t WaitPumping(std::initializer_list<HANDLE> objects, DWORD timeoutMs);
 
 // Starts a program with an exact raw command line on a desktop (null for
-// this process's own); its process handle, or null.
-HANDLE StartProgram(const std::string& exePath, std::string commandLine, const char* desktop);
+// this process's own); its process handle, or null with the error in
+// GetLastError.
+HANDLE StartProgram(const std::string& exePath,
+                    const std::string& commandLine,
+                    const char* desktop);
 
 // Starts layerbar with an exact raw command line, on the private desktop
-// once there is one, and waits for it, pumping messages meanwhile. False
-// when it cannot start or does not end within the time out.
-bool RunLayerbar(const std::string& exePath, const std::string& commandLine, DWORD& exitCode);
+// once there is one, and waits for it, pumping messages meanwhile. What
+// went wrong: that it could not start, with the error, or did not end
+// within the time out; "" when it ran, its exit code then set.
+std::string RunLayerbar(const std::string& exePath,
+                        const std::string& commandLine,
+                        DWORD& exitCode);
 
 // A window's state as one line, with only the attributes in effect:
 // "layered, colour key #FFF8F8 (COLORREF 0x00F8F8FF), opacity 224 (extended

@@ -34,48 +34,27 @@ std::string EveryByte(const std::string& but = "") {
 // Cases of a single kind of run, each checked as the other cases are.
 std::vector<Case> StressCases() {
     return {
-        {"the longest command line",
-         {LongestLine()},
-         Plain,
-         Plain,
-         Translucent(DefaultKey, 123, 2),
-         Plain},
-        {"every byte, quoted into one argument",
-         {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
-         Plain,
-         Plain,
-         Translucent(DefaultKey, 77, 2),
-         Plain},
-        {"every byte, as it comes",
-         {"layerbar.exe -a:77 " + EveryByte()},
-         Plain,
-         Plain,
-         Translucent(DefaultKey, 77, 2),
-         Plain},
-        {"every byte as an opacity value",
-         {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
-         Plain,
-         Plain,
-         Translucent(DefaultKey, 255, 2),
-         Plain},
-        {"every byte as a colour value",
-         {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
-         Plain,
-         Plain,
-         Translucent(0xFFFFFFFF, 224, 1),
-         Plain},
-        {"a quote left open at the end",
-         {"layerbar.exe \"-a:50"},
-         Plain,
-         Plain,
-         Translucent(DefaultKey, 50, 2),
-         Plain},
-        {"a lone quote at the end",
-         {"layerbar.exe s60 \""},
-         Plain,
-         Plain,
-         Plain,
-         Translucent(0, 60, 2)},
+        {.name = "the longest command line",
+         .commandLines = {LongestLine()},
+         .taskbarAfter = Opacity(123)},
+        {.name = "every byte, quoted into one argument",
+         .commandLines = {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
+         .taskbarAfter = Opacity(77)},
+        {.name = "every byte, as it comes",
+         .commandLines = {"layerbar.exe -a:77 " + EveryByte()},
+         .taskbarAfter = Opacity(77)},
+        {.name = "every byte as an opacity value",
+         .commandLines = {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
+         .taskbarAfter = Opacity(255)},
+        {.name = "every byte as a colour value",
+         .commandLines = {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
+         .taskbarAfter = ColourKey(0xFFFFFFFF)},
+        {.name = "a quote left open at the end",
+         .commandLines = {"layerbar.exe \"-a:50"},
+         .taskbarAfter = Opacity(50)},
+        {.name = "a lone quote at the end",
+         .commandLines = {"layerbar.exe s60 \""},
+         .startMenuAfter = Opacity(60)},
     };
 }
 
@@ -87,11 +66,10 @@ std::string RunsAlternate(const std::string& exePath) {
     for (int run = 1; run <= RunsInARow && problems.empty(); ++run) {
         const bool applied = run % 2 == 1;
         problems = RunOnce(exePath, "layerbar.exe -a:150 s20");
-        problems += CheckStage(stage,
-                               applied ? Translucent(DefaultKey, 150, 2) : Plain,
-                               applied ? Translucent(0, 20, 2) : Plain);
+        problems +=
+            CheckStage(stage, applied ? Opacity(150) : Plain, applied ? Opacity(20) : Plain);
         if (!problems.empty()) {
-            problems = " after run " + std::to_string(run) + ":" + problems;
+            problems.insert(0, " after run " + std::to_string(run) + ":");
         }
     }
     ClearStage(stage);
@@ -101,11 +79,8 @@ std::string RunsAlternate(const std::string& exePath) {
 }  // namespace
 
 int RunStress(const std::string& exePath) {
-    int failed = 0;
     const std::vector<Case> cases = StressCases();
-    for (const Case& c : cases) {
-        failed += Report(c.name, RunCase(exePath, c)) ? 0 : 1;
-    }
+    int failed = RunEach(exePath, cases);
     failed +=
         Report(std::to_string(RunsInARow) + " runs in a row alternate", RunsAlternate(exePath)) ? 0
                                                                                                 : 1;

@@ -3,6 +3,7 @@
 through, at 32x32 and 16x16 pixels in the 16-colour Windows palette."""
 
 import argparse
+import os
 import struct
 
 # The 16-colour Windows palette, as (red, green, blue).
@@ -81,7 +82,9 @@ def icon(sizes):
 
 if __name__ == "__main__":
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("output", nargs="?", default="layerbar.ico",
-                        help="the icon file to write (default: layerbar.ico)")
+    parser.add_argument("output", nargs="?",
+                        default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                             "layerbar.ico"),
+                        help="the icon file to write (default: layerbar.ico beside this script)")
     with open(parser.parse_args().output, "wb") as out:
         out.write(icon([32, 16]))

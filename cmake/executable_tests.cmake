@@ -69,8 +69,10 @@ if(NOT CMAKE_HOST_WIN32)
     add_test(NAME wine-start COMMAND ${wine_session} start)
     add_test(NAME wine-stop COMMAND ${wine_session} stop)
     # Start may wait up to 600 s for another run's session in the same
-    # folder, then up to 240 s for its own set-up.
-    set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 900)
+    # folder, 20 s for what an earlier one left to end, and 300 s for its
+    # own set-up; stop 20 s for the session to end, 5 s for the folder's
+    # lock and 20 s for what is left.
+    set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 960)
     set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
     if(bits EQUAL 64)
         add_test(NAME wine-session-stop COMMAND "${CMAKE_SOURCE_DIR}/tests/wine/check-session-stop")

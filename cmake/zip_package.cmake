@@ -8,7 +8,7 @@ else()
     execute_process(COMMAND git log -1 --format=%ct
                     WORKING_DIRECTORY "${CPACK_LAYERBAR_SOURCE_DIR}"
                     OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
-                    ERROR_VARIABLE why RESULT_VARIABLE status)
+                    ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "The zip is dated at the time of the commit built, which git could "
                             "not tell (${why}). Outside a git clone, set SOURCE_DATE_EPOCH to "

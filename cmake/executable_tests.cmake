@@ -56,8 +56,7 @@ add_test(NAME version COMMAND ${reader} version ${layerbar_exe})
 set_tests_properties(executable icons version PROPERTIES LABELS artefacts)
 set_tests_properties(cases stress icons version PROPERTIES FIXTURES_REQUIRED wine)
 # Where 32-bit programs cannot run, wine-session skips them with exit code 77.
-set_tests_properties(cases stress PROPERTIES SKIP_RETURN_CODE 77)
-set_tests_properties(cases stress PROPERTIES LABELS runs)
+set_tests_properties(cases stress PROPERTIES SKIP_RETURN_CODE 77 LABELS runs)
 # Each Wine run ends within wine_limit seconds; these time outs are a margin above.
 set_tests_properties(cases stress icons version PROPERTIES TIMEOUT 120)
 string(REPLACE "." "\\." version_pattern "${PROJECT_VERSION}")
@@ -68,10 +67,8 @@ set_tests_properties(icons PROPERTIES PASS_REGULAR_EXPRESSION "^32x32 4-bit, 16x
 if(NOT CMAKE_HOST_WIN32)
     add_test(NAME wine-start COMMAND ${wine_session} start)
     add_test(NAME wine-stop COMMAND ${wine_session} stop)
-    # Start may wait up to 600 s for another run's session in the same
-    # folder, 20 s for what an earlier one left to end, and 300 s for its
-    # own set-up; stop 20 s for the session to end, 5 s for the folder's
-    # lock and 20 s for what is left.
+    # Start waits up to 600 s for another run's session, 20 s for leftovers
+    # and 300 s for its set-up; stop about 45 s in all.
     set_tests_properties(wine-start PROPERTIES FIXTURES_SETUP wine TIMEOUT 960)
     set_tests_properties(wine-stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
     if(bits EQUAL 64)

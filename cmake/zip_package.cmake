@@ -10,9 +10,8 @@ else()
                     OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
                     ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
-        message(FATAL_ERROR "The zip is dated at the time of the commit built, which git could "
-                            "not tell (${why}). Outside a git clone, set SOURCE_DATE_EPOCH to "
-                            "the time to date it at, in seconds since 1970.")
+        message(FATAL_ERROR "git could not tell the time of the commit built (${why}). Outside "
+                            "a git clone, set SOURCE_DATE_EPOCH to the time to date the zip at.")
     endif()
 endif()
 

@@ -11,7 +11,7 @@
 // present and not layered unless the case says otherwise.
 struct Case {
     std::string name;
-    std::vector<std::string> commandLines;
+    std::vector<std::string> lines;
     // How the windows start.
     Look taskbar{};
     Look startMenu{};

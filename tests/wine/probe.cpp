@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "cases.h"
@@ -54,10 +53,6 @@ bool Show(const char* when) {
            FindWindowA("DV2ControlHost", nullptr) != nullptr;
 }
 
-// The longest command line CreateProcessA passes: 32,767 characters with
-// the terminating null.
-constexpr std::size_t LongestCommandLine = 32766;
-
 // The bytes of standard input, as they are.
 std::string ReadInput() {
     std::string bytes;
@@ -76,10 +71,6 @@ std::string ReadInput() {
 int Run(const std::string& exePath) {
     const std::string tail = ReadInput();
     const std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
-    if (commandLine.find('\0') != std::string::npos) {
-        std::printf("refusing to run: a command line cannot hold a null byte\n");
-        return 2;
-    }
     if (commandLine.size() > LongestCommandLine) {
         std::printf(
             "refusing to run: the command line would be %zu characters, and Windows "
@@ -135,54 +126,44 @@ std::string Isolate() {
     return home;
 }
 
-// A command of the probe: its name, whether it takes an argument, and what
-// it does with that; its exit code.
-struct Command {
-    const char* name;
-    bool takesArgument;
-    int (*run)(const std::string& argument);
-};
+// Prints how the probe is used; the exit code for a wrong use.
+int Usage() {
+    static_cast<void>(std::fputs(
+        "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n", stderr));
+    return 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Command commands[] = {
-        {"cases",
-         true,
-         [](const std::string& exe) {
-             const std::string home = Isolate();
-             return !home.empty() && RunCases(exe, home) == 0 ? 0 : 1;
-         }},
-        {"stress",
-         true,
-         [](const std::string& exe) { return !Isolate().empty() && RunStress(exe) == 0 ? 0 : 1; }},
-        {"bystander",
-         true,
-         [](const std::string& probe) {
-             return HoldBystander(std::strtoul(probe.c_str(), nullptr, 10)) ? 0 : 1;
-         }},
-        {"show", false, [](const std::string&) { return Show("now") ? 0 : 1; }},
-        {"run", true, Run},
-        {"icons",
-         true,
-         [](const std::string& exe) {
-             std::printf("%s\n", DescribeIcons(exe).c_str());
-             return 0;
-         }},
-        {"version",
-         true,
-         [](const std::string& exe) {
-             std::printf("%s\n", DescribeVersion(exe).c_str());
-             return 0;
-         }},
-        {"hold", false, [](const std::string&) { return Hold(); }},
-    };
-    for (const Command& command : commands) {
-        if (argc == (command.takesArgument ? 3 : 2) && std::strcmp(argv[1], command.name) == 0) {
-            return command.run(argc == 3 ? argv[2] : "");
-        }
+    const std::string command = argc > 1 ? argv[1] : "";
+    const bool bare = command == "show" || command == "hold";
+    if (argc != (bare ? 2 : 3)) {
+        return Usage();
     }
-    static_cast<void>(std::fputs(
-        "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n", stderr));
-    return 2;
+    const std::string argument = bare ? "" : argv[2];
+    if (command == "show") {
+        return Show("now") ? 0 : 1;
+    }
+    if (command == "hold") {
+        return Hold();
+    }
+    if (command == "cases" || command == "stress") {
+        const std::string home = Isolate();
+        const bool cases = command == "cases";
+        return !home.empty() && (cases ? RunCases(argument, home) : RunStress(argument)) == 0 ? 0
+                                                                                              : 1;
+    }
+    if (command == "bystander") {
+        return HoldBystander(std::strtoul(argument.c_str(), nullptr, 10)) ? 0 : 1;
+    }
+    if (command == "run") {
+        return Run(argument);
+    }
+    if (command == "icons" || command == "version") {
+        const bool icons = command == "icons";
+        std::printf("%s\n", (icons ? DescribeIcons(argument) : DescribeVersion(argument)).c_str());
+        return 0;
+    }
+    return Usage();
 }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -45,15 +44,9 @@ std::string DescribeImage(HMODULE module, WORD id) {
     if (header == nullptr || size < sizeof *header) {
         return "missing";
     }
-    char text[48];
     // An icon's bitmap is twice as high as the image: colour bits, then the mask.
-    static_cast<void>(std::snprintf(text,
-                                    sizeof text,
-                                    "%ldx%ld %u-bit",
-                                    header->biWidth,
-                                    header->biHeight / 2,
-                                    header->biBitCount));
-    return text;
+    return std::to_string(header->biWidth) + "x" + std::to_string(header->biHeight / 2) + " " +
+           std::to_string(header->biBitCount) + "-bit";
 }
 
 }  // namespace
@@ -100,15 +93,12 @@ std::string DescribeVersion(const std::string& exePath) {
         VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length) == FALSE) {
         return "";
     }
-    char text[128];
-    static_cast<void>(std::snprintf(text,
-                                    sizeof text,
-                                    "%s %s (file version %lu.%lu.%lu.%lu)",
-                                    name,
-                                    version,
-                                    fixed->dwFileVersionMS >> 16,
-                                    fixed->dwFileVersionMS & 0xFFFF,
-                                    fixed->dwFileVersionLS >> 16,
-                                    fixed->dwFileVersionLS & 0xFFFF));
-    return text;
+    std::string fileVersion;
+    for (const DWORD part : {fixed->dwFileVersionMS >> 16,
+                             fixed->dwFileVersionMS & 0xFFFF,
+                             fixed->dwFileVersionLS >> 16,
+                             fixed->dwFileVersionLS & 0xFFFF}) {
+        fileVersion += (fileVersion.empty() ? "" : ".") + std::to_string(part);
+    }
+    return std::string(name) + " " + version + " (file version " + fileVersion + ")";
 }

@@ -35,6 +35,9 @@ struct WindowState {
     DWORD flags = 0;
 };
 
+// The longest command line CreateProcessA takes, its terminating null aside.
+constexpr std::size_t LongestCommandLine = 32766;
+
 // How long one run of a program, or its coming up, may take.
 constexpr DWORD RunTimeoutMs = 20000;
 

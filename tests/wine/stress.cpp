@@ -6,9 +6,6 @@
 
 namespace {
 
-// The longest command line CreateProcessA takes: 32,767 characters with
-// the terminating null.
-constexpr std::size_t LongestCommandLine = 32766;
 // The runs in a row that must alternate between apply and restore.
 constexpr int RunsInARow = 200;
 
@@ -35,25 +32,25 @@ std::string EveryByte(const std::string& but = "") {
 std::vector<Case> StressCases() {
     return {
         {.name = "the longest command line",
-         .commandLines = {LongestLine()},
+         .lines = {LongestLine()},
          .taskbarAfter = Opacity(123)},
         {.name = "every byte, quoted into one argument",
-         .commandLines = {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
+         .lines = {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
          .taskbarAfter = Opacity(77)},
         {.name = "every byte, as it comes",
-         .commandLines = {"layerbar.exe -a:77 " + EveryByte()},
+         .lines = {"layerbar.exe -a:77 " + EveryByte()},
          .taskbarAfter = Opacity(77)},
         {.name = "every byte as an opacity value",
-         .commandLines = {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
+         .lines = {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
          .taskbarAfter = Opacity(255)},
         {.name = "every byte as a colour value",
-         .commandLines = {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
+         .lines = {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
          .taskbarAfter = ColourKey(0xFFFFFFFF)},
         {.name = "a quote left open at the end",
-         .commandLines = {"layerbar.exe \"-a:50"},
+         .lines = {"layerbar.exe \"-a:50"},
          .taskbarAfter = Opacity(50)},
         {.name = "a lone quote at the end",
-         .commandLines = {"layerbar.exe s60 \""},
+         .lines = {"layerbar.exe s60 \""},
          .startMenuAfter = Opacity(60)},
     };
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-// Every case, but for the bystander's.
+// Every case, but for the one of the home taskbar.
 std::vector<Case> Cases() {
     return {
         {.name = "no arguments apply the defaults",
@@ -143,20 +143,6 @@ int CountWindows(const char* className) {
     return wanted.count;
 }
 
-// Whether a window subclassed with NoteStyleChanges had its style set: a
-// window procedure has no other way to tell.
-bool StyleChanged = false;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
-
-// The window procedure of the bystander's taskbar: notes any change of its
-// style, then does what every window does.
-LRESULT CALLBACK NoteStyleChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    StyleChanged = StyleChanged || message == WM_STYLECHANGED;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// How long the taskbar of another process waits for the cases, at most.
-constexpr DWORD BystanderMs = 600000;
-
 // What is wrong with a window, named which, or "" when nothing is.
 std::string CheckWindow(const char* which, HWND window, const Look& expect) {
     const WindowState state = ReadWindow(window);
@@ -179,52 +165,6 @@ std::string CheckWindow(const char* which, HWND window, const Look& expect) {
         expect.present, style, expect.layered, expect.key, expect.alpha, expect.flags};
     return std::string(" ") + which + " is " + Describe(state) + ", expected " + Describe(wanted) +
            ";";
-}
-
-// Another process's taskbar on another desktop, kept up while the cases run.
-struct Bystander {
-    // That process, and the events it is ready on and is ended by.
-    HANDLE process;
-    HANDLE ready;
-    HANDLE done;
-};
-
-// The name of an event the cases and the bystander of a probe meet on.
-std::string EventName(DWORD probe, const char* what) {
-    return "layerbar-probe-" + std::to_string(probe) + "-" + what;
-}
-
-// Starts "probe bystander" on the desktop home and waits until its taskbar is up.
-Bystander StartBystander(const std::string& home) {
-    const DWORD self = GetCurrentProcessId();
-    Bystander bystander{nullptr,
-                        CreateEventA(nullptr, TRUE, FALSE, EventName(self, "ready").c_str()),
-                        CreateEventA(nullptr, TRUE, FALSE, EventName(self, "done").c_str())};
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    bystander.process =
-        StartProgram(path, "probe.exe bystander " + std::to_string(self), home.c_str());
-    if (bystander.process != nullptr) {
-        WaitForSingleObject(bystander.ready, RunTimeoutMs);
-    }
-    return bystander;
-}
-
-// Ends the bystander; what went wrong with its taskbar, or "" when nothing did.
-std::string EndBystander(const Bystander& bystander) {
-    const bool up =
-        bystander.process != nullptr && WaitForSingleObject(bystander.ready, 0) == WAIT_OBJECT_0;
-    SetEvent(bystander.done);
-    DWORD exitCode = 1;
-    if (up && WaitForSingleObject(bystander.process, RunTimeoutMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(bystander.process, &exitCode);
-    }
-    for (HANDLE handle : {bystander.process, bystander.ready, bystander.done}) {
-        if (handle != nullptr) {
-            CloseHandle(handle);
-        }
-    }
-    return !up ? " it did not come up;" : exitCode != 0 ? " it was changed or did not end;" : "";
 }
 
 }  // namespace
@@ -268,7 +208,7 @@ std::string RunOnce(const std::string& exePath, const std::string& commandLine) 
 std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu) {
     return CheckWindow("taskbar", stage.taskbar, taskbar) +
            CheckWindow("start menu", stage.startMenu, startMenu) +
-           CheckWindow("decoy", stage.decoy, Plain);
+           CheckWindow("decoy", stage.decoy, Plain) + CheckHome();
 }
 
 void ClearStage(const Staging& stage) {
@@ -305,31 +245,15 @@ bool Report(const std::string& name, const std::string& problems) {
     return problems.empty();
 }
 
-int RunCases(const std::string& exePath, const std::string& home) {
-    const Bystander bystander = StartBystander(home);
+int RunCases(const std::string& exePath, const Home& home) {
     const std::vector<Case> cases = Cases();
     int failed = RunEach(exePath, cases);
-    failed += Report("a taskbar of another process on the desktop " + home + " is left alone",
-                     EndBystander(bystander))
-                  ? 0
-                  : 1;
+    const std::string watched =
+        home.taskbar == nullptr
+            ? "no taskbar on the desktop " + home.desktop +
+                  " to watch: the isolation proof stands alone"
+            : "the taskbar of the desktop " + home.desktop + " is left alone by every case";
+    failed += Report(watched, CheckHome()) ? 0 : 1;
     std::printf("%d of %zu cases failed\n", failed, cases.size() + 1);
     return failed;
-}
-
-bool HoldBystander(DWORD probe) {
-    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName(probe, "ready").c_str());
-    HANDLE done = OpenEventA(SYNCHRONIZE, FALSE, EventName(probe, "done").c_str());
-    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, probe);
-    if (ready == nullptr || done == nullptr || parent == nullptr || !RegisterStageClasses()) {
-        return false;
-    }
-    HWND taskbar = CreateStagedWindow("Shell_TrayWnd", Plain);
-    SetWindowPos(taskbar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetWindowLongPtrA(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoteStyleChanges));
-    const std::string before = Describe(ReadWindow(taskbar));
-    SetEvent(ready);
-    // Until the cases are done, or the probe that runs them is gone.
-    const bool ended = WaitPumping({done, parent}, BystanderMs) == 0;
-    return ended && !StyleChanged && Describe(ReadWindow(taskbar)) == before;
 }

@@ -66,7 +66,8 @@ std::string ProveIsolation();
 std::string RunOnce(const std::string& exePath, const std::string& commandLine);
 
 // What is wrong with the staged windows, or "" when nothing is: the two
-// shell windows must look as expected, the decoy as it was.
+// shell windows must look as expected, the decoy and the taskbar of the
+// desktop the probe came from as they were.
 std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu);
 
 // Destroys the staged windows.
@@ -82,11 +83,6 @@ int RunEach(const std::string& exePath, const std::vector<Case>& cases);
 bool Report(const std::string& name, const std::string& problems);
 
 // Runs every case of layerbar on staged shell windows, printing one line a
-// case; meanwhile another process keeps a taskbar of its own on the desktop
-// home, which must be left alone. The number of cases that failed.
-int RunCases(const std::string& exePath, const std::string& home);
-
-// Keeps a visible topmost "Shell_TrayWnd" on this desktop, as the shell's
-// own taskbar would be, while the cases of the probe with this process id
-// run; whether it was left as it was.
-bool HoldBystander(DWORD probe);
+// case, the taskbar of the desktop home checked after each; the number of
+// cases that failed.
+int RunCases(const std::string& exePath, const Home& home);

@@ -2,7 +2,6 @@
 //   probe cases LAYERBAR.EXE      runs every case on staged shell windows
 //   probe stress LAYERBAR.EXE     runs the stress cases on staged shell windows
 //                                 (both on a desktop of their own: Isolate)
-//   probe bystander PID           holds a taskbar on this desktop for the cases of PID
 //   probe show                    prints the state of the taskbar and start menu
 //                                 layerbar would find; exit code 0 when both are there
 //   probe run LAYERBAR.EXE        runs layerbar with the raw command line
@@ -110,26 +109,26 @@ int Hold() {
 }
 
 // Moves onto a desktop of its own, where layerbar can find no shell window
-// but the staged ones, and proves that it holds: the desktop it came from,
-// or "" when it cannot, with the reason printed.
-std::string Isolate() {
-    std::string home = EnterPrivateDesktop();
-    if (home.empty() || !RegisterStageClasses()) {
+// but the staged ones, and proves that it holds: whether it does, with the
+// reason printed when not: the desktop it came from, or null.
+const Home* Isolate() {
+    const Home& home = EnterPrivateDesktop();
+    if (home.desktop.empty() || !RegisterStageClasses()) {
         std::printf("refusing to run: no desktop of its own (error %lu)\n", GetLastError());
-        return "";
+        return nullptr;
     }
     const std::string problems = ProveIsolation();
     if (!problems.empty()) {
         std::printf("refusing to run: its desktop is not its own:%s\n", problems.c_str());
-        return "";
+        return nullptr;
     }
-    return home;
+    return &home;
 }
 
 // Prints how the probe is used; the exit code for a wrong use.
 int Usage() {
-    static_cast<void>(std::fputs(
-        "usage: probe cases|stress|bystander|show|run|icons|version|hold ...\n", stderr));
+    static_cast<void>(
+        std::fputs("usage: probe cases|stress|show|run|icons|version|hold ...\n", stderr));
     return 2;
 }
 
@@ -149,13 +148,11 @@ int main(int argc, char** argv) {
         return Hold();
     }
     if (command == "cases" || command == "stress") {
-        const std::string home = Isolate();
-        const bool cases = command == "cases";
-        return !home.empty() && (cases ? RunCases(argument, home) : RunStress(argument)) == 0 ? 0
-                                                                                              : 1;
-    }
-    if (command == "bystander") {
-        return HoldBystander(std::strtoul(argument.c_str(), nullptr, 10)) ? 0 : 1;
+        const Home* home = Isolate();
+        return home != nullptr &&
+                       (command == "cases" ? RunCases(argument, *home) : RunStress(argument)) == 0
+                   ? 0
+                   : 1;
     }
     if (command == "run") {
         return Run(argument);

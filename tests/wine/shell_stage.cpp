@@ -27,17 +27,47 @@ std::string& PrivateDesktop() {
     return name;
 }
 
+// Sleeps for good on the desktop of the process: under Wine a desktop ends
+// a second after its last thread has left it, its taskbar with it.
+DWORD WINAPI StayHome(void* /*unused*/) {
+    Sleep(INFINITE);
+    return 0;
+}
+
+// Where this thread came from, once it has left.
+Home& HomeDesktop() {
+    static Home home;
+    return home;
+}
+
 }  // namespace
 
-std::string EnterPrivateDesktop() {
-    std::string home = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+const Home& EnterPrivateDesktop() {
+    Home& home = HomeDesktop();
+    // Under Wine the desktop window comes up with the desktop's taskbar.
+    GetDesktopWindow();
+    home.taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    home.taskbarBefore = Describe(ReadWindow(home.taskbar));
     const std::string name = "layerbar-probe-" + std::to_string(GetCurrentProcessId());
     HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    if (home.empty() || desktop == nullptr || SetThreadDesktop(desktop) == FALSE) {
+    home.desktop = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+    if (desktop == nullptr || CreateThread(nullptr, 0, StayHome, nullptr, 0, nullptr) == nullptr ||
+        SetThreadDesktop(desktop) == FALSE) {
+        home.desktop = "";
+    } else {
+        PrivateDesktop() = name;
+    }
+    return home;
+}
+
+std::string CheckHome() {
+    const Home& home = HomeDesktop();
+    const std::string now = Describe(ReadWindow(home.taskbar));
+    if (home.taskbar == nullptr || now == home.taskbarBefore) {
         return "";
     }
-    PrivateDesktop() = name;
-    return home;
+    return " the taskbar of the desktop " + home.desktop + " is " + now + ", was " +
+           home.taskbarBefore + ";";
 }
 
 bool RegisterStageClasses() {

@@ -44,10 +44,24 @@ constexpr DWORD RunTimeoutMs = 20000;
 // Extended-style bits unrelated to layering that every staged window carries.
 constexpr LONG UnrelatedStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_CONTROLPARENT;
 
+// The desktop this thread came from and its taskbar, as they were when it
+// left: explorer's taskbar on Windows, the hidden one Wine's desktop keeps.
+struct Home {
+    // The name of that desktop; "" when Windows refused a desktop of its own.
+    std::string desktop;
+    // Its taskbar, null where there is none, and that taskbar's state then.
+    HWND taskbar = nullptr;
+    std::string taskbarBefore;
+};
+
 // Moves this thread onto a new desktop of its own, where every window it
-// stages from then on lives and every later run of layerbar starts. The
-// name of the desktop it was on, or "" when Windows refuses.
-std::string EnterPrivateDesktop();
+// stages from then on lives and every later run of layerbar starts; the
+// desktop it came from.
+const Home& EnterPrivateDesktop();
+
+// What became of the taskbar of the desktop this thread came from, which
+// layerbar must leave alone; "" while it is as it was, or there is none.
+std::string CheckHome();
 
 // Registers the window classes "Shell_TrayWnd", "DV2ControlHost" and the
 // decoy's; false when Windows refuses.

@@ -20,10 +20,11 @@ endif()
 add_executable(probe
     tests/wine/probe.cpp
     tests/wine/cases.cpp
+    tests/wine/real_taskbar.cpp
     tests/wine/resources.cpp
     tests/wine/shell_stage.cpp
     tests/wine/stress.cpp)
-target_link_libraries(probe PRIVATE layerbar_warnings version)
+target_link_libraries(probe PRIVATE layerbar_warnings gdi32 version)
 target_link_options(probe PRIVATE -static)
 
 # The layerbar.exe under test: the one built here, or a prebuilt one (a

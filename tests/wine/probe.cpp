@@ -8,6 +8,10 @@
 //                                 "layerbar.exe TAIL", TAIL the bytes of its
 //                                 standard input as they are, printing that
 //                                 line, and the state before and after
+//   probe real-taskbar LAYERBAR.EXE FOLDER
+//                                 runs layerbar twice so on the taskbar of this
+//                                 desktop, judges what it did, and saves
+//                                 pictures of it in FOLDER (RealTaskbar)
 //   probe icons EXE               prints the images of the MAINICON group
 //   probe version EXE             prints the product name and version of its VERSIONINFO
 //   probe hold                    stages a start-menu host window on this desktop,
@@ -19,6 +23,7 @@
 #include <string>
 
 #include "cases.h"
+#include "real_taskbar.h"
 #include "resources.h"
 #include "shell_stage.h"
 #include "stress.h"
@@ -64,20 +69,26 @@ std::string ReadInput() {
     return bytes;
 }
 
-// Prints the command line, and the state; runs layerbar once with that
-// line, its tail read from standard input; prints the state again. 0 only
-// when the taskbar was there before and after, and layerbar ended with 0.
-int Run(const std::string& exePath) {
+// The raw command line "layerbar.exe TAIL", TAIL the bytes of standard
+// input as they are; "" when Windows could not pass it, saying so.
+std::string CommandLineFromInput() {
     const std::string tail = ReadInput();
-    const std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
+    std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
     if (commandLine.size() > LongestCommandLine) {
         std::printf(
             "refusing to run: the command line would be %zu characters, and Windows "
             "passes at most %zu\n",
             commandLine.size(),
             LongestCommandLine);
-        return 2;
+        return "";
     }
+    return commandLine;
+}
+
+// Prints the command line, and the state; runs layerbar once with that
+// line; prints the state again. 0 only when the taskbar was there before
+// and after, and layerbar ended with 0.
+int Run(const std::string& exePath, const std::string& commandLine) {
     std::printf("%s\n", commandLine.c_str());
     Show("before");
     const bool before = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
@@ -125,10 +136,31 @@ const Home* Isolate() {
     return &home;
 }
 
+// Runs "probe cases" or "probe stress" on a desktop of its own; the exit code.
+int RunIsolated(const std::string& command, const std::string& exePath) {
+    const Home* home = Isolate();
+    if (home == nullptr) {
+        return 1;
+    }
+    return (command == "cases" ? RunCases(exePath, *home) : RunStress(exePath)) == 0 ? 0 : 1;
+}
+
+// Runs "probe run" or "probe real-taskbar" with the command line of
+// standard input; the exit code.
+int RunFromInput(const std::string& command,
+                 const std::string& exePath,
+                 const std::string& folder) {
+    const std::string commandLine = CommandLineFromInput();
+    if (commandLine.empty()) {
+        return 2;
+    }
+    return command == "run" ? Run(exePath, commandLine) : RealTaskbar(exePath, commandLine, folder);
+}
+
 // Prints how the probe is used; the exit code for a wrong use.
 int Usage() {
-    static_cast<void>(
-        std::fputs("usage: probe cases|stress|show|run|icons|version|hold ...\n", stderr));
+    static_cast<void>(std::fputs(
+        "usage: probe cases|stress|show|run|real-taskbar|icons|version|hold ...\n", stderr));
     return 2;
 }
 
@@ -137,10 +169,11 @@ int Usage() {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     const bool bare = command == "show" || command == "hold";
-    if (argc != (bare ? 2 : 3)) {
+    if (argc != (bare ? 2 : command == "real-taskbar" ? 4 : 3)) {
         return Usage();
     }
     const std::string argument = bare ? "" : argv[2];
+    const std::string folder = argc > 3 ? argv[3] : "";
     if (command == "show") {
         return Show("now") ? 0 : 1;
     }
@@ -148,14 +181,10 @@ int main(int argc, char** argv) {
         return Hold();
     }
     if (command == "cases" || command == "stress") {
-        const Home* home = Isolate();
-        return home != nullptr &&
-                       (command == "cases" ? RunCases(argument, *home) : RunStress(argument)) == 0
-                   ? 0
-                   : 1;
+        return RunIsolated(command, argument);
     }
-    if (command == "run") {
-        return Run(argument);
+    if (command == "run" || command == "real-taskbar") {
+        return RunFromInput(command, argument, folder);
     }
     if (command == "icons" || command == "version") {
         const bool icons = command == "icons";

@@ -90,7 +90,8 @@ bool Save(const Picture& picture, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(picture.pixels.data()), bytes);
+    out.write(reinterpret_cast<const char*>(picture.pixels.data()),
+              static_cast<std::streamsize>(bytes));
     return out.good();
 }
 

@@ -12,19 +12,17 @@
 //                                 runs layerbar twice so on the taskbar of this
 //                                 desktop, judges what it did, and saves
 //                                 pictures of it in FOLDER (RealTaskbar)
-//   probe icons EXE               prints the images of the MAINICON group
-//   probe version EXE             prints the product name and version of its VERSIONINFO
 //   probe hold                    stages a start-menu host window on this desktop,
 //                                 which Wine lacks, and keeps it and the desktop up
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cases.h"
 #include "real_taskbar.h"
-#include "resources.h"
 #include "shell_stage.h"
 #include "stress.h"
 
@@ -159,14 +157,16 @@ int RunFromInput(const std::string& command,
 
 // Prints how the probe is used; the exit code for a wrong use.
 int Usage() {
-    static_cast<void>(std::fputs(
-        "usage: probe cases|stress|show|run|real-taskbar|icons|version|hold ...\n", stderr));
+    static_cast<void>(
+        std::fputs("usage: probe cases|stress|show|run|real-taskbar|hold ...\n", stderr));
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Lines end with LF alone, as on the Linux host.
+    _setmode(_fileno(stdout), _O_BINARY);
     const std::string command = argc > 1 ? argv[1] : "";
     const bool bare = command == "show" || command == "hold";
     if (argc != (bare ? 2 : command == "real-taskbar" ? 4 : 3)) {
@@ -185,11 +185,6 @@ int main(int argc, char** argv) {
     }
     if (command == "run" || command == "real-taskbar") {
         return RunFromInput(command, argument, folder);
-    }
-    if (command == "icons" || command == "version") {
-        const bool icons = command == "icons";
-        std::printf("%s\n", (icons ? DescribeIcons(argument) : DescribeVersion(argument)).c_str());
-        return 0;
     }
     return Usage();
 }

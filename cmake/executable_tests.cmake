@@ -32,8 +32,7 @@ add_executable(probe
     tests/wine/probe.cpp
     tests/wine/cases.cpp
     tests/wine/real_taskbar.cpp
-    tests/wine/shell_stage.cpp
-    tests/wine/stress.cpp)
+    tests/wine/shell_stage.cpp)
 target_link_libraries(probe PRIVATE layerbar_warnings gdi32)
 target_link_options(probe PRIVATE -static)
 

@@ -1,7 +1,7 @@
-# Sourced by scripts/test and scripts/run: runs their long commands each in
-# a session of its own, and a signal to the script (Ctrl-C, or SIGINT or
-# SIGTERM to it or to its process group) ends every process of that session,
-# then the script, within seconds.
+# Sourced by scripts/test and scripts/run: each long command runs in a
+# session of its own, and a signal to the script (Ctrl-C, or SIGINT or
+# SIGTERM to it or to its process group) ends every process of that
+# session, then the script, within seconds.
 
 # Started in the background of a script, the script would ignore SIGINT for
 # good; Ctrl-C and SIGINT stop it all the same.
@@ -21,17 +21,17 @@ in_session() {
 }
 
 # Ends every process of the running command's session, TERM and then KILL
-# to any left after 4 s, each signal only to those listed just before it;
-# then runs COMMAND, if any, and exits with STATUS.
+# to any left after 4 s, each only to those listed just before; then runs
+# COMMAND, if any, and exits with STATUS.
 #   stop STATUS [COMMAND ...]
 stop() {
     local pids=() signal i
     for signal in TERM KILL; do
-        [[ -z $job ]] || mapfile -t pids < <(pgrep -s "$job" -r R,S,D,T,t)
-        ((${#pids[@]} == 0)) || kill -"$signal" "${pids[@]}" 2>/dev/null
-        for ((i = 0; i < 40 && ${#pids[@]} > 0; i++)); do
-            sleep 0.1
+        for ((i = 0; i < 40 && ${#job}; i++)); do
             mapfile -t pids < <(pgrep -s "$job" -r R,S,D,T,t)
+            ((${#pids[@]})) || break
+            ((i > 0)) || kill -"$signal" "${pids[@]}" 2>/dev/null
+            sleep 0.1
         done
     done
     "${@:2}"

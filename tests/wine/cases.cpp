@@ -8,7 +8,54 @@
 
 namespace {
 
-// Every case, but for the one of the home taskbar.
+// A staged window present and not layered.
+constexpr WindowState Plain{.exStyle = UnrelatedStyle};
+// A window that is not there.
+constexpr WindowState Absent{.present = false};
+// The default colour key.
+constexpr COLORREF DefaultKey = 0x00F8F8FF;
+
+// A staged window layered with the attributes given in effect.
+constexpr WindowState Layered(COLORREF key, BYTE alpha, DWORD flags) {
+    return {.exStyle = UnrelatedStyle | WS_EX_LAYERED,
+            .attributesRead = true,
+            .key = key,
+            .alpha = alpha,
+            .flags = flags};
+}
+
+// A staged window layered with a colour key alone in effect.
+constexpr WindowState ColourKey(COLORREF key) {
+    return Layered(key, 0, LWA_COLORKEY);
+}
+
+// A staged window layered with an opacity alone in effect.
+constexpr WindowState Opacity(BYTE alpha) {
+    return Layered(0, alpha, LWA_ALPHA);
+}
+
+// A staged window layered with both a colour key and an opacity in effect.
+constexpr WindowState KeyAndOpacity(COLORREF key, BYTE alpha) {
+    return Layered(key, alpha, LWA_COLORKEY | LWA_ALPHA);
+}
+
+// A staged window layered as the defaults leave the taskbar.
+constexpr WindowState AppliedDefaults = KeyAndOpacity(DefaultKey, 224);
+
+// One case: raw command lines run in turn on the two staged windows, each
+// present and not layered unless the case says otherwise.
+struct Case {
+    std::string name;
+    std::vector<std::string> lines;
+    // How the windows start.
+    WindowState taskbar = Plain;
+    WindowState startMenu = Plain;
+    // How they must be after the last run.
+    WindowState taskbarAfter = Plain;
+    WindowState startMenuAfter = Plain;
+};
+
+// The cases, but for the one of the taskbar of the desktop the probe came from.
 std::vector<Case> Cases() {
     return {
         {.name = "no arguments apply the defaults",
@@ -112,24 +159,90 @@ std::vector<Case> Cases() {
     };
 }
 
-// What CountClass counts: the windows of a class but those of one process.
-struct ClassCount {
-    const char* className;
-    DWORD exceptProcess;
-    int count;
+// The runs in a row that must alternate between apply and restore.
+constexpr int RunsInARow = 200;
+
+// A command line of the longest length: one opacity switch whose value, 123,
+// stands behind all the leading zeros that fit.
+std::string LongestLine() {
+    const std::string head = "layerbar.exe -a:";
+    const std::string value = "123";
+    return head + std::string(LongestCommandLine - head.size() - value.size(), '0') + value;
+}
+
+// Every byte from 0x01 to 0xFF in order, but for those given.
+std::string EveryByte(const std::string& but = "") {
+    std::string bytes;
+    for (int b = 0x01; b <= 0xFF; ++b) {
+        if (but.find(static_cast<char>(b)) == std::string::npos) {
+            bytes += static_cast<char>(b);
+        }
+    }
+    return bytes;
+}
+
+// The stress cases, but for the runs in a row: the hardest input Windows
+// can hand layerbar.
+std::vector<Case> StressCases() {
+    return {
+        {.name = "the longest command line",
+         .lines = {LongestLine()},
+         .taskbarAfter = Opacity(123)},
+        {.name = "every byte, quoted into one argument",
+         .lines = {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
+         .taskbarAfter = Opacity(77)},
+        {.name = "every byte, as it comes",
+         .lines = {"layerbar.exe -a:77 " + EveryByte()},
+         .taskbarAfter = Opacity(77)},
+        {.name = "every byte as an opacity value",
+         .lines = {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
+         .taskbarAfter = Opacity(255)},
+        {.name = "every byte as a colour value",
+         .lines = {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
+         .taskbarAfter = ColourKey(0xFFFFFFFF)},
+        {.name = "a quote left open at the end",
+         .lines = {"layerbar.exe \"-a:50"},
+         .taskbarAfter = Opacity(50)},
+        {.name = "a lone quote at the end",
+         .lines = {"layerbar.exe s60 \""},
+         .startMenuAfter = Opacity(60)},
+    };
+}
+
+// Where the cases run: layerbar, and the probe's own desktop.
+struct Setting {
+    std::string exePath;
+    std::string desktop;
+    // The taskbar of the desktop the probe came from, and its state then:
+    // explorer's on Windows, the hidden one Wine's desktop keeps; null where
+    // there is none.
+    HWND home = nullptr;
+    std::string homeBefore;
 };
 
-// Counts a window into *context when it is of the class and process asked.
-BOOL CALLBACK CountClass(HWND window, LPARAM context) {
-    auto* wanted = reinterpret_cast<ClassCount*>(context);
-    char className[32] = {};
-    DWORD process = 0;
-    GetClassNameA(window, className, sizeof className);
-    GetWindowThreadProcessId(window, &process);
-    if (lstrcmpA(className, wanted->className) == 0 && process != wanted->exceptProcess) {
-        ++wanted->count;
+// The staged windows of one case.
+struct Staging {
+    // The staged shell windows; null for one left out.
+    HWND taskbar;
+    HWND startMenu;
+    // A window of another class that layerbar must not touch.
+    HWND decoy;
+};
+
+// Creates the two shell windows as asked, and a decoy.
+Staging SetStage(const WindowState& taskbar, const WindowState& startMenu) {
+    return {CreateStagedWindow("Shell_TrayWnd", taskbar),
+            CreateStagedWindow("DV2ControlHost", startMenu),
+            CreateStagedWindow("LayerbarDecoy", Plain)};
+}
+
+// Destroys the staged windows.
+void ClearStage(const Staging& stage) {
+    for (HWND window : {stage.taskbar, stage.startMenu, stage.decoy}) {
+        if (window != nullptr) {
+            DestroyWindow(window);
+        }
     }
-    return TRUE;
 }
 
 // The top-level windows of a class on this thread's desktop, but those of
@@ -137,44 +250,21 @@ BOOL CALLBACK CountClass(HWND window, LPARAM context) {
 // hidden "Shell_TrayWnd" of its own on every desktop, below the windows
 // created after it; Windows has none there.
 int CountWindows(const char* className) {
-    ClassCount wanted{className, 0, 0};
-    GetWindowThreadProcessId(GetDesktopWindow(), &wanted.exceptProcess);
-    EnumWindows(CountClass, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.count;
+    DWORD desktopProcess = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &desktopProcess);
+    int count = 0;
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
+         window = FindWindowExA(nullptr, window, className, nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        count += process == desktopProcess ? 0 : 1;
+    }
+    return count;
 }
 
-// What is wrong with a window, named which, or "" when nothing is.
-std::string CheckWindow(const char* which, HWND window, const Look& expect) {
-    const WindowState state = ReadWindow(window);
-    const LONG style = UnrelatedStyle | (expect.layered ? WS_EX_LAYERED : 0);
-    bool right = state.present == expect.present;
-    if (right && expect.present) {
-        right = state.exStyle == style;
-    }
-    if (right && expect.layered) {
-        // Only the attributes in effect: what a window keeps of the others
-        // is up to Windows (Wine reports alpha 0 without LWA_ALPHA).
-        right = state.attributesRead && state.flags == expect.flags &&
-                ((expect.flags & LWA_COLORKEY) == 0 || state.key == expect.key) &&
-                ((expect.flags & LWA_ALPHA) == 0 || state.alpha == expect.alpha);
-    }
-    if (right) {
-        return "";
-    }
-    WindowState wanted{
-        expect.present, style, expect.layered, expect.key, expect.alpha, expect.flags};
-    return std::string(" ") + which + " is " + Describe(state) + ", expected " + Describe(wanted) +
-           ";";
-}
-
-}  // namespace
-
-Staging SetStage(const Look& taskbar, const Look& startMenu) {
-    return {CreateStagedWindow("Shell_TrayWnd", taskbar),
-            CreateStagedWindow("DV2ControlHost", startMenu),
-            CreateStagedWindow("LayerbarDecoy", Plain)};
-}
-
+// What keeps layerbar, started on this thread's desktop, from finding the
+// staged shell windows and no others (none before staging, exactly the
+// staged ones after); "" when nothing does.
 std::string ProveIsolation() {
     std::string problems;
     for (const char* className : {"Shell_TrayWnd", "DV2ControlHost"}) {
@@ -196,46 +286,104 @@ std::string ProveIsolation() {
     return problems;
 }
 
-std::string RunOnce(const std::string& exePath, const std::string& commandLine) {
+// Sleeps for good on the desktop of the process: under Wine a desktop ends
+// a second after its last thread has left it, its taskbar with it.
+DWORD WINAPI StayHome(void* /*unused*/) {
+    Sleep(INFINITE);
+    return 0;
+}
+
+// Moves this thread onto a new desktop of its own, where layerbar can find
+// no shell window but the staged ones, and proves that it holds; what keeps
+// it from holding, or "".
+std::string Isolate(Setting& setting) {
+    // Under Wine the desktop window comes up with the desktop's taskbar.
+    GetDesktopWindow();
+    setting.home = FindWindowA("Shell_TrayWnd", nullptr);
+    setting.homeBefore = Describe(ReadWindow(setting.home));
+    setting.desktop = "layerbar-probe-" + std::to_string(GetCurrentProcessId());
+    HDESK desktop =
+        CreateDesktopA(setting.desktop.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (desktop == nullptr || CreateThread(nullptr, 0, StayHome, nullptr, 0, nullptr) == nullptr ||
+        SetThreadDesktop(desktop) == FALSE || !RegisterStageClasses()) {
+        return "no desktop of its own (error " + std::to_string(GetLastError()) + ")";
+    }
+    const std::string problems = ProveIsolation();
+    return problems.empty() ? "" : "its desktop is not its own:" + problems;
+}
+
+// What is wrong with a window, named which, or "" when nothing is.
+std::string CheckWindow(const std::string& which, HWND window, const WindowState& expected) {
+    const std::string state = Describe(ReadWindow(window));
+    return state == Describe(expected)
+               ? ""
+               : " " + which + " is " + state + ", expected " + Describe(expected) + ";";
+}
+
+// What became of the taskbar of the desktop the probe came from, which
+// layerbar must leave alone; "" while it is as it was, or there is none.
+std::string CheckHome(const Setting& setting) {
+    const std::string now = Describe(ReadWindow(setting.home));
+    return now == setting.homeBefore ? ""
+                                     : " the taskbar of the desktop the probe came from is " + now +
+                                           ", was " + setting.homeBefore + ";";
+}
+
+// What is wrong with the staged windows, or "" when nothing is: the two
+// shell windows must look as expected, the decoy and the home taskbar as
+// they were.
+std::string CheckStage(const Setting& setting,
+                       const Staging& stage,
+                       const WindowState& taskbar,
+                       const WindowState& startMenu) {
+    return CheckWindow("taskbar", stage.taskbar, taskbar) +
+           CheckWindow("start menu", stage.startMenu, startMenu) +
+           CheckWindow("decoy", stage.decoy, Plain) + CheckHome(setting);
+}
+
+// Runs layerbar once on the probe's desktop; what went wrong (no start, no
+// end, another exit code).
+std::string RunOnce(const Setting& setting, const std::string& commandLine) {
     DWORD exitCode = 1;
-    const std::string problem = RunLayerbar(exePath, commandLine, exitCode);
+    const std::string problem =
+        RunLayerbar(setting.exePath, commandLine, setting.desktop.c_str(), exitCode);
     if (!problem.empty()) {
         return " " + problem + ";";
     }
     return exitCode == 0 ? "" : " exit code " + std::to_string(exitCode) + ";";
 }
 
-std::string CheckStage(const Staging& stage, const Look& taskbar, const Look& startMenu) {
-    return CheckWindow("taskbar", stage.taskbar, taskbar) +
-           CheckWindow("start menu", stage.startMenu, startMenu) +
-           CheckWindow("decoy", stage.decoy, Plain) + CheckHome();
-}
-
-void ClearStage(const Staging& stage) {
-    for (HWND window : {stage.taskbar, stage.startMenu, stage.decoy}) {
-        if (window != nullptr) {
-            DestroyWindow(window);
-        }
-    }
-}
-
-std::string RunCase(const std::string& exePath, const Case& c) {
+// Runs one case; what went wrong, or "" when nothing did.
+std::string RunCase(const Setting& setting, const Case& c) {
     const Staging stage = SetStage(c.taskbar, c.startMenu);
     std::string problems;
     for (const std::string& commandLine : c.lines) {
-        problems += RunOnce(exePath, commandLine);
+        problems += RunOnce(setting, commandLine);
     }
-    problems += CheckStage(stage, c.taskbarAfter, c.startMenuAfter);
+    problems += CheckStage(setting, stage, c.taskbarAfter, c.startMenuAfter);
     ClearStage(stage);
     return problems;
 }
 
-int RunEach(const std::string& exePath, const std::vector<Case>& cases) {
-    return static_cast<int>(std::count_if(cases.begin(), cases.end(), [&](const Case& c) {
-        return !Report(c.name, RunCase(exePath, c));
-    }));
+// The same switches many times in a row: every run must flip both windows,
+// exit with 0 and leave every other window alone.
+std::string RunsAlternate(const Setting& setting) {
+    const Staging stage = SetStage(Plain, Plain);
+    std::string problems;
+    for (int run = 1; run <= RunsInARow && problems.empty(); ++run) {
+        const bool applied = run % 2 == 1;
+        problems = RunOnce(setting, "layerbar.exe -a:150 s20");
+        problems += CheckStage(
+            setting, stage, applied ? Opacity(150) : Plain, applied ? Opacity(20) : Plain);
+        if (!problems.empty()) {
+            problems.insert(0, " after run " + std::to_string(run) + ":");
+        }
+    }
+    ClearStage(stage);
+    return problems;
 }
 
+// Prints one line for a case; whether it passed.
 bool Report(const std::string& name, const std::string& problems) {
     std::printf("%s %s%s%s\n",
                 problems.empty() ? "ok  " : "FAIL",
@@ -245,15 +393,28 @@ bool Report(const std::string& name, const std::string& problems) {
     return problems.empty();
 }
 
-int RunCases(const std::string& exePath, const Home& home) {
-    const std::vector<Case> cases = Cases();
-    int failed = RunEach(exePath, cases);
-    const std::string watched =
-        home.taskbar == nullptr
-            ? "no taskbar on the desktop " + home.desktop +
-                  " to watch: the isolation proof stands alone"
-            : "the taskbar of the desktop " + home.desktop + " is left alone by every case";
-    failed += Report(watched, CheckHome()) ? 0 : 1;
-    std::printf("%d of %zu cases failed\n", failed, cases.size() + 1);
+}  // namespace
+
+int RunCases(const std::string& exePath, bool stress) {
+    Setting setting{};
+    setting.exePath = exePath;
+    const std::string refused = Isolate(setting);
+    if (!refused.empty()) {
+        std::printf("refusing to run: %s\n", refused.c_str());
+        return 1;
+    }
+    const std::vector<Case> cases = stress ? StressCases() : Cases();
+    int failed = static_cast<int>(std::count_if(cases.begin(), cases.end(), [&](const Case& c) {
+        return !Report(c.name, RunCase(setting, c));
+    }));
+    // The last case: for the stress cases the runs in a row, for the others
+    // the home taskbar once more.
+    const std::string name = stress ? std::to_string(RunsInARow) + " runs in a row alternate"
+                             : setting.home == nullptr
+                                 ? "no taskbar on the desktop the probe came from to watch: the "
+                                   "isolation proof stands alone"
+                                 : "the taskbar of the desktop the probe came from is left alone";
+    failed += Report(name, stress ? RunsAlternate(setting) : CheckHome(setting)) ? 0 : 1;
+    std::printf("%d of %zu %scases failed\n", failed, cases.size() + 1, stress ? "stress " : "");
     return failed;
 }

@@ -1,19 +1,18 @@
 // probe.exe: the test-side Win32 helper for layerbar.exe, on Wine or Windows.
-//   probe cases LAYERBAR.EXE      runs every case on staged shell windows
-//   probe stress LAYERBAR.EXE     runs the stress cases on staged shell windows
-//                                 (both on a desktop of their own: Isolate)
-//   probe show                    prints the state of the taskbar and start menu
-//                                 layerbar would find; exit code 0 when both are there
-//   probe run LAYERBAR.EXE        runs layerbar with the raw command line
-//                                 "layerbar.exe TAIL", TAIL the bytes of its
-//                                 standard input as they are, printing that
-//                                 line, and the state before and after
+//   probe cases LAYERBAR.EXE    runs every case on shell windows it stages
+//   probe stress LAYERBAR.EXE   runs the stress cases so (both: RunCases)
+//   probe show                  prints the state of the taskbar and start menu
+//                               layerbar would find; exit code 0 when both are there
+//   probe run LAYERBAR.EXE      runs layerbar with the raw command line
+//                               "layerbar.exe TAIL", TAIL the bytes of its
+//                               standard input as they are, printing that
+//                               line, and the state before and after
 //   probe real-taskbar LAYERBAR.EXE FOLDER
-//                                 runs layerbar twice so on the taskbar of this
-//                                 desktop, judges what it did, and saves
-//                                 pictures of it in FOLDER (RealTaskbar)
-//   probe hold                    stages a start-menu host window on this desktop,
-//                                 which Wine lacks, and keeps it and the desktop up
+//                               runs layerbar twice so on the taskbar of this
+//                               desktop, judges what it did, and saves
+//                               pictures of it in FOLDER (RealTaskbar)
+//   probe hold                  stages a start-menu host window on this
+//                               desktop, which Wine lacks, and keeps it up
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -24,7 +23,6 @@
 #include "cases.h"
 #include "real_taskbar.h"
 #include "shell_stage.h"
-#include "stress.h"
 
 namespace {
 
@@ -36,9 +34,7 @@ constexpr const char* StagedTitle = "staged by probe.exe";
 std::string State(const char* name, const char* className) {
     HWND window = FindWindowA(className, nullptr);
     char title[32] = {};
-    if (window != nullptr) {
-        GetWindowTextA(window, title, sizeof title);
-    }
+    GetWindowTextA(window, title, sizeof title);
     const bool staged = lstrcmpA(title, StagedTitle) == 0;
     return std::string(name) + (staged ? " (staged by probe.exe) " : " ") +
            Describe(ReadWindow(window));
@@ -55,23 +51,19 @@ bool Show(const char* when) {
            FindWindowA("DV2ControlHost", nullptr) != nullptr;
 }
 
-// The bytes of standard input, as they are.
-std::string ReadInput() {
-    std::string bytes;
+// The raw command line "layerbar.exe TAIL", TAIL the bytes of standard
+// input as they are; "" when Windows could not pass it, saying so.
+std::string CommandLineFromInput() {
+    std::string commandLine = "layerbar.exe ";
     char chunk[4096];
     DWORD read = 0;
     while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), chunk, sizeof chunk, &read, nullptr) != FALSE &&
            read > 0) {
-        bytes.append(chunk, read);
+        commandLine.append(chunk, read);
     }
-    return bytes;
-}
-
-// The raw command line "layerbar.exe TAIL", TAIL the bytes of standard
-// input as they are; "" when Windows could not pass it, saying so.
-std::string CommandLineFromInput() {
-    const std::string tail = ReadInput();
-    std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
+    if (commandLine.size() == sizeof "layerbar.exe") {
+        commandLine.pop_back();
+    }
     if (commandLine.size() > LongestCommandLine) {
         std::printf(
             "refusing to run: the command line would be %zu characters, and Windows "
@@ -91,75 +83,28 @@ int Run(const std::string& exePath, const std::string& commandLine) {
     Show("before");
     const bool before = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
     DWORD exitCode = 1;
-    const std::string problem = RunLayerbar(exePath, commandLine, exitCode);
+    const std::string problem = RunLayerbar(exePath, commandLine, nullptr, exitCode);
     if (!problem.empty()) {
         std::printf("%s\n", problem.c_str());
         return 1;
     }
     Show("after ");
-    const bool after = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
     std::printf("layerbar exit code %lu\n", exitCode);
-    return before && after && exitCode == 0 ? 0 : 1;
+    return before && FindWindowA("Shell_TrayWnd", nullptr) != nullptr && exitCode == 0 ? 0 : 1;
 }
 
 // Stages a start-menu host window and handles its messages (layerbar's
-// SetWindowLongA sends some) until the session ends.
+// SetWindowLongA sends some) until it is ended.
 int Hold() {
     if (!RegisterStageClasses()) {
         return 1;
     }
-    HWND startMenu = CreateStagedWindow("DV2ControlHost", Look{});
-    SetWindowTextA(startMenu, StagedTitle);
+    SetWindowTextA(CreateStagedWindow("DV2ControlHost", {.exStyle = UnrelatedStyle}), StagedTitle);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);
     }
     return 0;
-}
-
-// Moves onto a desktop of its own, where layerbar can find no shell window
-// but the staged ones, and proves that it holds: whether it does, with the
-// reason printed when not: the desktop it came from, or null.
-const Home* Isolate() {
-    const Home& home = EnterPrivateDesktop();
-    if (home.desktop.empty() || !RegisterStageClasses()) {
-        std::printf("refusing to run: no desktop of its own (error %lu)\n", GetLastError());
-        return nullptr;
-    }
-    const std::string problems = ProveIsolation();
-    if (!problems.empty()) {
-        std::printf("refusing to run: its desktop is not its own:%s\n", problems.c_str());
-        return nullptr;
-    }
-    return &home;
-}
-
-// Runs "probe cases" or "probe stress" on a desktop of its own; the exit code.
-int RunIsolated(const std::string& command, const std::string& exePath) {
-    const Home* home = Isolate();
-    if (home == nullptr) {
-        return 1;
-    }
-    return (command == "cases" ? RunCases(exePath, *home) : RunStress(exePath)) == 0 ? 0 : 1;
-}
-
-// Runs "probe run" or "probe real-taskbar" with the command line of
-// standard input; the exit code.
-int RunFromInput(const std::string& command,
-                 const std::string& exePath,
-                 const std::string& folder) {
-    const std::string commandLine = CommandLineFromInput();
-    if (commandLine.empty()) {
-        return 2;
-    }
-    return command == "run" ? Run(exePath, commandLine) : RealTaskbar(exePath, commandLine, folder);
-}
-
-// Prints how the probe is used; the exit code for a wrong use.
-int Usage() {
-    static_cast<void>(
-        std::fputs("usage: probe cases|stress|show|run|real-taskbar|hold ...\n", stderr));
-    return 2;
 }
 
 }  // namespace
@@ -168,23 +113,24 @@ int main(int argc, char** argv) {
     // Lines end with LF alone, as on the Linux host.
     _setmode(_fileno(stdout), _O_BINARY);
     const std::string command = argc > 1 ? argv[1] : "";
-    const bool bare = command == "show" || command == "hold";
-    if (argc != (bare ? 2 : command == "real-taskbar" ? 4 : 3)) {
-        return Usage();
-    }
-    const std::string argument = bare ? "" : argv[2];
-    const std::string folder = argc > 3 ? argv[3] : "";
-    if (command == "show") {
+    const std::string argument = argc > 2 ? argv[2] : "";
+    if (command == "show" && argc == 2) {
         return Show("now") ? 0 : 1;
     }
-    if (command == "hold") {
+    if (command == "hold" && argc == 2) {
         return Hold();
     }
-    if (command == "cases" || command == "stress") {
-        return RunIsolated(command, argument);
+    if ((command == "cases" || command == "stress") && argc == 3) {
+        return RunCases(argument, command == "stress") == 0 ? 0 : 1;
     }
-    if (command == "run" || command == "real-taskbar") {
-        return RunFromInput(command, argument, folder);
+    const bool run = command == "run" && argc == 3;
+    if (run || (command == "real-taskbar" && argc == 4)) {
+        const std::string commandLine = CommandLineFromInput();
+        return commandLine.empty() ? 2
+               : run               ? Run(argument, commandLine)
+                                   : RealTaskbar(argument, commandLine, argv[3]);
     }
-    return Usage();
+    static_cast<void>(
+        std::fputs("usage: probe cases|stress|show|run|real-taskbar|hold ...\n", stderr));
+    return 2;
 }

@@ -113,8 +113,9 @@ std::string RunLayerbar(const std::string& exePath,
                         const char* desktop,
                         DWORD& exitCode) {
     HANDLE process = StartProgram(exePath, commandLine, desktop);
-    // Under load, Wine now and then fails to start a process with this error
-    // when the new one ends before it has started; then it is started again.
+    // Wine's CreateProcess fails with this error when the new process ends
+    // before its start-up is done, as it did once under load: it may be
+    // started once more.
     if (process == nullptr && GetLastError() == ERROR_INTERNAL_ERROR) {
         std::printf("note: Wine could not start layerbar (error 1359); starting it once more\n");
         process = StartProgram(exePath, commandLine, desktop);

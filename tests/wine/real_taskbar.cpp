@@ -107,6 +107,23 @@ bool Layered(const Sight& sight) {
     return (sight.state.exStyle & WS_EX_LAYERED) != 0;
 }
 
+// What the states show against what two runs must do, or "" when they
+// agree: each moves the taskbar to the other state, and the second leaves
+// one that was not layered as it started.
+std::string JudgeStates(const std::vector<Sight>& sights) {
+    std::string problems;
+    for (std::size_t run = 1; run < sights.size(); ++run) {
+        if (Layered(sights[run]) == Layered(sights[run - 1])) {
+            problems +=
+                " run " + std::to_string(run) + " did not move the taskbar to the other state;";
+        }
+    }
+    if (!Layered(sights[0]) && Describe(sights[2].state) != Describe(sights[0].state)) {
+        problems += " the second run did not leave the taskbar as it started;";
+    }
+    return problems;
+}
+
 // What the pictures show against what the runs did, or "" when they agree:
 // the translucent one differs from the opaque ones in a quarter of the
 // taskbar at least, and the restored one, from a taskbar that was not
@@ -184,6 +201,7 @@ int RealTaskbar(const std::string& exePath,
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
     HWND backdrop = judged ? CreateBackdrop(taskbar, rect) : nullptr;
     CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string pictures = folder + "\\";
     std::printf("%s\n", commandLine.c_str());
     std::vector<Sight> sights;
     std::string problems;
@@ -211,17 +229,11 @@ int RealTaskbar(const std::string& exePath,
                     run + 1,
                     name.c_str(),
                     Describe(sights.back().state).c_str());
-        if (!Save(sights.back().pixels, rect, folder + "\\" + name)) {
+        if (!Save(sights.back().pixels, rect, pictures + name)) {
             problems += " could not write " + name + ";";
         }
-        if (run > 0 && Layered(sights.back()) == Layered(sights[sights.size() - 2])) {
-            problems +=
-                " run " + std::to_string(run) + " did not move the taskbar to the other state;";
-        }
     }
-    if (!Layered(sights[0]) && Describe(sights[2].state) != Describe(sights[0].state)) {
-        problems += " the second run did not leave the taskbar as it started;";
-    }
+    problems += JudgeStates(sights);
     std::printf(
         "the taskbar's %ldx%ld pixels changed: %s in run 1, %s in run 2, %s from picture 1 "
         "to picture 3\n",
@@ -230,12 +242,12 @@ int RealTaskbar(const std::string& exePath,
         Percent(sights[0], sights[1]).c_str(),
         Percent(sights[1], sights[2]).c_str(),
         Percent(sights[0], sights[2]).c_str());
+    const bool beneath = backdrop != nullptr && GetWindow(taskbar, GW_HWNDNEXT) == backdrop;
     if (!judged) {
         std::printf("pictures not judged: Wine draws no translucency\n");
-    } else if (backdrop == nullptr || GetWindow(taskbar, GW_HWNDNEXT) != backdrop) {
-        problems += " the backdrop is not right beneath the taskbar;";
     } else {
-        problems += JudgePictures(sights);
+        problems +=
+            beneath ? JudgePictures(sights) : " the backdrop is not right beneath the taskbar;";
     }
     std::printf(problems.empty() ? "passed\n" : "FAIL:%s\n", problems.c_str());
     return problems.empty() ? 0 : 1;

@@ -9,14 +9,17 @@ constexpr DWORD RunTimeoutMs = 20000;
 
 // Starts a program with an exact raw command line on a desktop (null for
 // this thread's); its process handle, or null with the error in GetLastError.
-HANDLE StartProgram(const std::string& exePath, std::string commandLine, const char* desktop) {
+HANDLE StartProgram(const std::string& exePath,
+                    const std::string& commandLine,
+                    const char* desktop) {
+    // CreateProcessA may write to the command line it is given.
+    std::string line = commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.lpDesktop = const_cast<char*>(desktop);
     PROCESS_INFORMATION process{};
     if (CreateProcessA(
-            exePath.c_str(), commandLine.data(), {}, {}, FALSE, 0, {}, {}, &startup, &process) ==
-        FALSE) {
+            exePath.c_str(), line.data(), {}, {}, FALSE, 0, {}, {}, &startup, &process) == FALSE) {
         return nullptr;
     }
     CloseHandle(process.hThread);

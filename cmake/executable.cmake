@@ -1,10 +1,8 @@
-# layerbar.exe: a GUI-subsystem program without the C runtime. Its own entry
-# point ends with ExitProcess, so the import table holds KERNEL32.dll and
-# USER32.dll alone.
+# layerbar.exe: a GUI-subsystem program without the C runtime. Its own entry point ends with
+# ExitProcess, so the import table holds KERNEL32.dll and USER32.dll alone.
 enable_language(RC)
 
-# 32-bit C symbols carry a leading underscore; only 64-bit Windows has
-# high-entropy ASLR.
+# 32-bit C symbols carry a leading underscore; only 64-bit Windows has high-entropy ASLR.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(entry_symbol LayerbarEntry)
     set(high_entropy -Wl,--high-entropy-va)

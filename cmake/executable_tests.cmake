@@ -1,12 +1,11 @@
-# Tests of layerbar.exe: checks of the file with binutils, and runs of
-# probe.exe, which stages shell windows on a desktop of its own, runs
-# layerbar.exe there and reads the windows back. On a Linux host each
-# Windows program of a test runs under Wine through tests/wine/wine-run, in
-# a Wine session of its own; on a Windows host it runs as it is.
+# Tests of layerbar.exe: checks of the file with binutils, and runs of probe.exe, which stages shell
+# windows on a desktop of its own, runs layerbar.exe there and reads the windows back. On a Linux
+# host each Windows program of a test runs under Wine through tests/wine/wine-run, in a Wine session
+# of its own; on a Windows host it runs as it is.
 math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
 
-# The layerbar.exe under test, in the build folder: the one built here, or
-# a copy of a prebuilt one (a release, say).
+# The layerbar.exe under test, in the build folder: the one built here, or a copy of a prebuilt one
+# (a release, say).
 set(LAYERBAR_EXE "" CACHE FILEPATH "A prebuilt layerbar.exe to test instead of the one built here")
 set(exe layerbar.exe)
 if(LAYERBAR_EXE)
@@ -18,9 +17,8 @@ set(windows_exe "${CMAKE_BINARY_DIR}/${exe}")
 if(NOT CMAKE_HOST_WIN32)
     set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
         "Folder of the Wine prefix of the tests")
-    # Each program runs through Wine's loader of its bitness, killed after
-    # wine_limit seconds; wine-run names the build folder to Wine as drive
-    # B:, and takes at most 600 s besides.
+    # Each program runs through Wine's loader of its bitness, killed after wine_limit seconds;
+    # wine-run names the build folder to Wine as drive B:, and takes at most 600 s besides.
     set(wine_limit 100)
     math(EXPR wine_timeout "${wine_limit} + 620")
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tests/wine/wine-run"
@@ -45,9 +43,8 @@ add_test(NAME version COMMAND "${CMAKE_RC_COMPILER}" -i "${CMAKE_BINARY_DIR}/${e
 add_test(NAME cases COMMAND probe cases "${windows_exe}")
 add_test(NAME stress COMMAND probe stress "${windows_exe}")
 set_tests_properties(executable icons version cases stress PROPERTIES LABELS exe)
-# Icons 1 and 2 are 32x32 and 16x16 with 4 bits a pixel (from their bitmap
-# headers: size 40, width, twice the height, 1 plane and 4 bits), and the
-# group MAINICON holds the two, 16 colours each.
+# Icons 1 and 2 are 32x32 and 16x16 with 4 bits a pixel (from their bitmap headers: size 40, width,
+# twice the height, 1 plane and 4 bits), and the group MAINICON holds the two, 16 colours each.
 set_tests_properties(icons PROPERTIES PASS_REGULAR_EXPRESSION
     [=[1 3 /\* RT_ICON \*/[^0]*0x28L *, 0x20L *, 0x40L *, 0x40001L.*2 3 /\* RT_ICON \*/[^0]*0x28L *, 0x10L *, 0x20L *, 0x40001L.*"MAINICON" 14 /\* RT_GROUP_ICON \*/[^0]*0, 1, 2,.*"\\040\\040\\020\\000", 1, 4, [^,]*, 1,.*"\\020\\020\\020\\000", 1, 4, [^,]*, 2]=])
 string(REPLACE "." ", " numbers "${PROJECT_VERSION}")

@@ -1,10 +1,7 @@
-# Sourced by scripts/test and scripts/run: each long command runs in a
-# session of its own, and a signal to the script (Ctrl-C, or SIGINT or
-# SIGTERM to it or to its process group) ends every process of that
-# session, then the script, within seconds.
+# Sourced by scripts/test and scripts/run: each long command runs in a session of its own, and a
+# signal to the script or its process group ends all of that session, then the script.
 
-# Started in the background of a script, the script would ignore SIGINT for
-# good; Ctrl-C and SIGINT stop it all the same.
+# Started in the background of another script, it would ignore SIGINT for good.
 [[ -n ${LAYERBAR_SIGINT-} ]] || LAYERBAR_SIGINT=default exec env --default-signal=INT "$0" "$@"
 
 # The session of the command running.
@@ -20,9 +17,8 @@ in_session() {
     return $status
 }
 
-# Ends every process of the running command's session, TERM and then KILL
-# to any left after 4 s, each only to those listed just before; then runs
-# COMMAND, if any, and exits with STATUS.
+# Ends the running command's session (TERM, then KILL after 4 s, each to the processes listed just
+# before), then runs COMMAND, if any, and exits with STATUS.
 #   stop STATUS [COMMAND ...]
 stop() {
     local pids=() signal i

@@ -17,11 +17,7 @@ constexpr COLORREF DefaultKey = 0x00F8F8FF;
 
 // A staged window layered with the attributes given in effect.
 constexpr WindowState Layered(COLORREF key, BYTE alpha, DWORD flags) {
-    return {.exStyle = UnrelatedStyle | WS_EX_LAYERED,
-            .attributesRead = true,
-            .key = key,
-            .alpha = alpha,
-            .flags = flags};
+    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, alpha, flags};
 }
 
 // A staged window layered with a colour key alone in effect.
@@ -42,8 +38,7 @@ constexpr WindowState KeyAndOpacity(COLORREF key, BYTE alpha) {
 // A staged window layered as the defaults leave the taskbar.
 constexpr WindowState AppliedDefaults = KeyAndOpacity(DefaultKey, 224);
 
-// One case: raw command lines run in turn on the two staged windows, each
-// present and not layered unless the case says otherwise.
+// One case: raw command lines run in turn on the two staged windows, plain unless it says not.
 struct Case {
     std::string name;
     std::vector<std::string> lines;
@@ -162,8 +157,7 @@ std::vector<Case> Cases() {
 // The runs in a row that must alternate between apply and restore.
 constexpr int RunsInARow = 200;
 
-// A command line of the longest length: one opacity switch whose value, 123,
-// stands behind all the leading zeros that fit.
+// A command line of the longest length: the opacity 123 behind all the leading zeros that fit.
 std::string LongestLine() {
     const std::string head = "layerbar.exe -a:";
     const std::string value = "123";
@@ -181,8 +175,7 @@ std::string EveryByte(const std::string& but = "") {
     return bytes;
 }
 
-// The stress cases, but for the runs in a row: the hardest input Windows
-// can hand layerbar.
+// The stress cases, but for the runs in a row: the hardest input Windows can hand layerbar.
 std::vector<Case> StressCases() {
     return {
         {.name = "the longest command line",
@@ -213,9 +206,7 @@ std::vector<Case> StressCases() {
 struct Setting {
     std::string exePath;
     std::string desktop;
-    // The taskbar of the desktop the probe came from, and its state then:
-    // explorer's on Windows, the hidden one Wine's desktop keeps; null where
-    // there is none.
+    // The taskbar of the desktop the probe came from (null for none), and its state then.
     HWND home = nullptr;
     std::string homeBefore;
 };
@@ -245,10 +236,8 @@ void ClearStage(const Staging& stage) {
     }
 }
 
-// The top-level windows of a class on this thread's desktop, but those of
-// the process that owns the desktop window: Wine's desktop process keeps a
-// hidden "Shell_TrayWnd" of its own on every desktop, below the windows
-// created after it; Windows has none there.
+// The top-level windows of a class on this thread's desktop, but those of the process owning the
+// desktop window: under Wine it keeps a hidden "Shell_TrayWnd" below the staged ones.
 int CountWindows(const char* className) {
     DWORD desktopProcess = 0;
     GetWindowThreadProcessId(GetDesktopWindow(), &desktopProcess);
@@ -262,9 +251,8 @@ int CountWindows(const char* className) {
     return count;
 }
 
-// What keeps layerbar, started on this thread's desktop, from finding the
-// staged shell windows and no others (none before staging, exactly the
-// staged ones after); "" when nothing does.
+// What keeps layerbar, on this thread's desktop, from finding the staged shell windows and no
+// others (none before staging, exactly the staged ones after); "" when nothing does.
 std::string ProveIsolation() {
     std::string problems;
     for (const char* className : {"Shell_TrayWnd", "DV2ControlHost"}) {
@@ -286,16 +274,14 @@ std::string ProveIsolation() {
     return problems;
 }
 
-// Sleeps for good on the desktop of the process: under Wine a desktop ends
-// a second after its last thread has left it, its taskbar with it.
+// Sleeps for good on the process's desktop, which Wine ends, taskbar and all, once no thread is in.
 DWORD WINAPI StayHome(void* /*unused*/) {
     Sleep(INFINITE);
     return 0;
 }
 
-// Moves this thread onto a new desktop of its own, where layerbar can find
-// no shell window but the staged ones, and proves that it holds; what keeps
-// it from holding, or "".
+// Moves this thread onto a new desktop of its own, where layerbar can find no shell window but the
+// staged ones, and proves that it holds; what keeps it from holding, or "".
 std::string Isolate(Setting& setting) {
     // Under Wine the desktop window comes up with the desktop's taskbar.
     GetDesktopWindow();
@@ -320,8 +306,7 @@ std::string CheckWindow(const std::string& which, HWND window, const WindowState
                : " " + which + " is " + state + ", expected " + Describe(expected) + ";";
 }
 
-// What became of the taskbar of the desktop the probe came from, which
-// layerbar must leave alone; "" while it is as it was, or there is none.
+// What became of the taskbar of the desktop the probe came from; "" while it is as it was.
 std::string CheckHome(const Setting& setting) {
     const std::string now = Describe(ReadWindow(setting.home));
     return now == setting.homeBefore ? ""
@@ -329,9 +314,8 @@ std::string CheckHome(const Setting& setting) {
                                            ", was " + setting.homeBefore + ";";
 }
 
-// What is wrong with the staged windows, or "" when nothing is: the two
-// shell windows must look as expected, the decoy and the home taskbar as
-// they were.
+// What is wrong with the staged windows, or "": the shell windows must be as expected, the decoy
+// and the home taskbar as they were.
 std::string CheckStage(const Setting& setting,
                        const Staging& stage,
                        const WindowState& taskbar,
@@ -341,8 +325,7 @@ std::string CheckStage(const Setting& setting,
            CheckWindow("decoy", stage.decoy, Plain) + CheckHome(setting);
 }
 
-// Runs layerbar once on the probe's desktop; what went wrong (no start, no
-// end, another exit code).
+// Runs layerbar once on the probe's desktop; what went wrong (no start, no end, another exit code).
 std::string RunOnce(const Setting& setting, const std::string& commandLine) {
     DWORD exitCode = 1;
     const std::string problem =
@@ -365,8 +348,8 @@ std::string RunCase(const Setting& setting, const Case& c) {
     return problems;
 }
 
-// The same switches many times in a row: every run must flip both windows,
-// exit with 0 and leave every other window alone.
+// The same switches many times in a row: each run must flip both windows, exit with 0, and touch
+// nothing else.
 std::string RunsAlternate(const Setting& setting) {
     const Staging stage = SetStage(Plain, Plain);
     std::string problems;
@@ -407,8 +390,7 @@ int RunCases(const std::string& exePath, bool stress) {
     int failed = static_cast<int>(std::count_if(cases.begin(), cases.end(), [&](const Case& c) {
         return !Report(c.name, RunCase(setting, c));
     }));
-    // The last case: for the stress cases the runs in a row, for the others
-    // the home taskbar once more.
+    // The last case: the runs in a row for the stress cases, the home taskbar for the others.
     const std::string name = stress ? std::to_string(RunsInARow) + " runs in a row alternate"
                              : setting.home == nullptr
                                  ? "no taskbar on the desktop the probe came from to watch: the "

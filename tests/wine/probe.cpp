@@ -1,18 +1,10 @@
 // probe.exe: the test-side Win32 helper for layerbar.exe, on Wine or Windows.
-//   probe cases LAYERBAR.EXE    runs every case on shell windows it stages
-//   probe stress LAYERBAR.EXE   runs the stress cases so (both: RunCases)
-//   probe show                  prints the state of the taskbar and start menu
-//                               layerbar would find; exit code 0 when both are there
-//   probe run LAYERBAR.EXE      runs layerbar with the raw command line
-//                               "layerbar.exe TAIL", TAIL the bytes of its
-//                               standard input as they are, printing that
-//                               line, and the state before and after
-//   probe real-taskbar LAYERBAR.EXE FOLDER
-//                               runs layerbar twice so on the taskbar of this
-//                               desktop, judges what it did, and saves
-//                               pictures of it in FOLDER (RealTaskbar)
-//   probe hold                  stages a start-menu host window on this
-//                               desktop, which Wine lacks, and keeps it up
+//   probe cases|stress LAYERBAR.EXE   runs the cases, or the stress cases, on windows it stages
+//   probe show     prints the taskbar and start menu layerbar would find; 0 when both are there
+//   probe run LAYERBAR.EXE            runs layerbar once with the command line "layerbar.exe
+//                  TAIL", TAIL the bytes of standard input, printing it and the windows around it
+//   probe real-taskbar LAYERBAR.EXE FOLDER   runs it so twice on this desktop's taskbar, judged
+//   probe hold     stages a start-menu host window, which Wine lacks, and keeps it up
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -29,8 +21,7 @@ namespace {
 // The title of the start-menu host window that "probe hold" stages.
 constexpr const char* StagedTitle = "staged by probe.exe";
 
-// A shell window as layerbar finds it, by its class, named and described;
-// one that "probe hold" staged is said to be.
+// A shell window as layerbar finds it, named and described, said to be staged if "probe hold" was.
 std::string State(const char* name, const char* className) {
     HWND window = FindWindowA(className, nullptr);
     char title[32] = {};
@@ -40,8 +31,7 @@ std::string State(const char* name, const char* className) {
            Describe(ReadWindow(window));
 }
 
-// Prints the state of the shell's taskbar and start menu, as layerbar finds
-// them; whether both are there.
+// Prints the taskbar and start menu as layerbar finds them; whether both are there.
 bool Show(const char* when) {
     std::printf("%s: %s; %s\n",
                 when,
@@ -51,8 +41,7 @@ bool Show(const char* when) {
            FindWindowA("DV2ControlHost", nullptr) != nullptr;
 }
 
-// The raw command line "layerbar.exe TAIL", TAIL the bytes of standard
-// input as they are; "" when Windows could not pass it, saying so.
+// "layerbar.exe TAIL", TAIL the bytes of standard input; "" when Windows could not pass it, said.
 std::string CommandLineFromInput() {
     std::string commandLine = "layerbar.exe ";
     char chunk[4096];
@@ -75,9 +64,8 @@ std::string CommandLineFromInput() {
     return commandLine;
 }
 
-// Prints the command line, and the state; runs layerbar once with that
-// line; prints the state again. 0 only when the taskbar was there before
-// and after, and layerbar ended with 0.
+// Runs layerbar once, printing the line and the windows before and after; 0 only when the taskbar
+// was there both times and layerbar ended with 0.
 int Run(const std::string& exePath, const std::string& commandLine) {
     std::printf("%s\n", commandLine.c_str());
     Show("before");
@@ -93,8 +81,7 @@ int Run(const std::string& exePath, const std::string& commandLine) {
     return before && FindWindowA("Shell_TrayWnd", nullptr) != nullptr && exitCode == 0 ? 0 : 1;
 }
 
-// Stages a start-menu host window and handles its messages (layerbar's
-// SetWindowLongA sends some) until it is ended.
+// Stages a start-menu host window and handles its messages (layerbar's sends some) until ended.
 int Hold() {
     if (!RegisterStageClasses()) {
         return 1;

@@ -6,28 +6,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <vector>
 
 #include "shell_stage.h"
 
 namespace {
 
-// The colour of the window kept beneath the taskbar while it is looked at,
-// so that a translucent taskbar shows it whatever the wallpaper: magenta,
-// the same as a COLORREF and as a pixel of a capture.
+// The colour beneath the taskbar while it is looked at: magenta, alike as a COLORREF and a pixel.
 constexpr DWORD Backdrop = 0x00FF00FF;
 
-// How long the screen gets to show a change before it is captured.
-constexpr DWORD SettleMs = 1000;
-
-// The taskbar before the runs, or after one: its state, and its pixels as
-// the screen showed them, 32 bits each, rows from the top.
+// The taskbar before the runs or after one: its state, and its pixels as the screen showed them.
 struct Sight {
     WindowState state;
     std::vector<DWORD> pixels;
 };
 
-// The bitmap header of a picture of a rectangle, rows from the top.
+// The header of a 32-bit bitmap of a rectangle, rows from the top.
 BITMAPINFOHEADER Header(const RECT& rect) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -35,25 +30,24 @@ BITMAPINFOHEADER Header(const RECT& rect) {
     header.biHeight = rect.top - rect.bottom;
     header.biPlanes = 1;
     header.biBitCount = 32;
-    header.biCompression = BI_RGB;
     return header;
 }
 
-// A rectangle of the screen as it shows, layered windows included.
+// A rectangle of the screen as it shows, layered windows included (CAPTUREBLT).
 std::vector<DWORD> Capture(const RECT& rect) {
     BITMAPINFO info{};
     info.bmiHeader = Header(rect);
-    const LONG width = rect.right - rect.left;
-    const LONG height = rect.bottom - rect.top;
+    const LONG width = info.bmiHeader.biWidth;
+    const LONG height = -info.bmiHeader.biHeight;
     std::vector<DWORD> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT);
-    GdiFlush();
-    if (bits != nullptr) {
+    if (bits != nullptr &&
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT) !=
+            FALSE) {
         std::copy_n(static_cast<const DWORD*>(bits), pixels.size(), pixels.begin());
     }
     SelectObject(memory, previous);
@@ -67,11 +61,10 @@ std::vector<DWORD> Capture(const RECT& rect) {
 bool Save(const std::vector<DWORD>& pixels, const RECT& rect, const std::string& path) {
     const BITMAPINFOHEADER header = Header(rect);
     const auto bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;  // "BM"
-    file.bfSize = offset + bytes;
-    file.bfOffBits = offset;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + bytes;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
@@ -79,23 +72,24 @@ bool Save(const std::vector<DWORD>& pixels, const RECT& rect, const std::string&
     return out.good();
 }
 
-// The share of the taskbar that differs between two sights: the pixels of
-// which a channel moved by more than 24.
+// The share of the taskbar that differs between two sights: pixels with a channel 25 or more apart.
 double Changed(const Sight& a, const Sight& b) {
-    const auto differs = [](DWORD x, DWORD y) {
-        return std::abs(static_cast<int>(x & 0xFF) - static_cast<int>(y & 0xFF)) > 24 ||
-               std::abs(static_cast<int>(x >> 8 & 0xFF) - static_cast<int>(y >> 8 & 0xFF)) > 24 ||
-               std::abs(static_cast<int>(x >> 16 & 0xFF) - static_cast<int>(y >> 16 & 0xFF)) > 24;
+    const auto differ = [](DWORD x, DWORD y) {
+        const std::initializer_list<int> shifts = {0, 8, 16};
+        return std::any_of(shifts.begin(), shifts.end(), [&](int s) {
+            return std::abs(static_cast<int>((x >> s) & 0xFF) - static_cast<int>((y >> s) & 0xFF)) >
+                   24;
+        });
     };
     std::size_t changed = 0;
     for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
-        changed += static_cast<std::size_t>(differs(a.pixels[i], b.pixels[i]));
+        changed += differ(a.pixels[i], b.pixels[i]) ? 1U : 0U;
     }
-    return a.pixels.empty() ? 0
-                            : static_cast<double>(changed) / static_cast<double>(a.pixels.size());
+    return static_cast<double>(changed) /
+           static_cast<double>(std::max<std::size_t>(1, a.pixels.size()));
 }
 
-// That share as text: "12.3%".
+// That share as text, "12.3%".
 std::string Percent(const Sight& a, const Sight& b) {
     char text[16];
     static_cast<void>(std::snprintf(text, sizeof text, "%.1f%%", 100 * Changed(a, b)));
@@ -107,9 +101,8 @@ bool Layered(const Sight& sight) {
     return (sight.state.exStyle & WS_EX_LAYERED) != 0;
 }
 
-// What the states show against what two runs must do, or "" when they
-// agree: each moves the taskbar to the other state, and the second leaves
-// one that was not layered as it started.
+// What the states show against what two runs must do: each moves the taskbar to the other state,
+// and the second leaves one that was not layered as it started; "" when they agree.
 std::string JudgeStates(const std::vector<Sight>& sights) {
     std::string problems;
     for (std::size_t run = 1; run < sights.size(); ++run) {
@@ -124,11 +117,8 @@ std::string JudgeStates(const std::vector<Sight>& sights) {
     return problems;
 }
 
-// What the pictures show against what the runs did, or "" when they agree:
-// the translucent one differs from the opaque ones in a quarter of the
-// taskbar at least, and the restored one, from a taskbar that was not
-// layered, from the first in 5% at most (the clock). Pictures of one flat
-// colour, as a capture that shows nothing gives, are not judged.
+// What the pictures show against what the runs did: the translucent one differs from the opaque
+// ones in a quarter of the taskbar, and a restored one from the first in 5% at most (the clock).
 std::string JudgePictures(const std::vector<Sight>& sights) {
     const auto flat = [](const Sight& s) {
         return std::all_of(s.pixels.begin(), s.pixels.end(), [&](DWORD p) {
@@ -144,42 +134,38 @@ std::string JudgePictures(const std::vector<Sight>& sights) {
     for (std::size_t opaque = 0; opaque < sights.size(); ++opaque) {
         if (!Layered(sights[opaque]) && Changed(sights[applied], sights[opaque]) < 0.25) {
             problems += " picture " + std::to_string(applied + 1) + " (translucent) differs from " +
-                        std::to_string(opaque + 1) + " (opaque) in " +
+                        std::to_string(opaque + 1) + " in " +
                         Percent(sights[applied], sights[opaque]) + " of the taskbar only;";
         }
     }
     if (!Layered(sights[0]) && Changed(sights[0], sights[2]) > 0.05) {
-        problems += " the restored picture differs from the first in " +
-                    Percent(sights[0], sights[2]) + " of the taskbar;";
+        problems +=
+            " picture 3 (restored) differs from 1 in " + Percent(sights[0], sights[2]) + ";";
     }
     return problems;
 }
 
-// Creates a window of one bright colour over a rectangle, topmost if the
-// taskbar is; null when Windows refuses.
+// Creates a window of the backdrop's colour over a rectangle, topmost if the taskbar is.
 HWND CreateBackdrop(HWND taskbar, const RECT& rect) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hbrBackground = CreateSolidBrush(Backdrop);
     windowClass.lpszClassName = "LayerbarBackdrop";
-    if (RegisterClassA(&windowClass) == 0) {
-        return nullptr;
-    }
+    RegisterClassA(&windowClass);
     const DWORD topmost = GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST;
-    HWND backdrop = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | topmost,
-                                    windowClass.lpszClassName,
-                                    "",
-                                    WS_POPUP | WS_VISIBLE,
-                                    rect.left,
-                                    rect.top,
-                                    rect.right - rect.left,
-                                    rect.bottom - rect.top,
-                                    {},
-                                    {},
-                                    windowClass.hInstance,
-                                    {});
-    return backdrop;
+    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | topmost,
+                           windowClass.lpszClassName,
+                           "",
+                           WS_POPUP | WS_VISIBLE,
+                           rect.left,
+                           rect.top,
+                           rect.right - rect.left,
+                           rect.bottom - rect.top,
+                           {},
+                           {},
+                           windowClass.hInstance,
+                           {});
 }
 
 }  // namespace
@@ -195,8 +181,8 @@ int RealTaskbar(const std::string& exePath,
     }
     RECT rect{};
     GetWindowRect(taskbar, &rect);
-    // Wine draws no translucency, and on the screen it stacks a backdrop
-    // above the taskbar of another process whatever their z-order: none there.
+    // Wine draws no translucency, and on the screen stacks a backdrop above another process's
+    // taskbar.
     const bool judged =
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
     HWND backdrop = judged ? CreateBackdrop(taskbar, rect) : nullptr;
@@ -209,43 +195,29 @@ int RealTaskbar(const std::string& exePath,
         DWORD exitCode = 0;
         const std::string problem =
             run == 0 ? "" : RunLayerbar(exePath, commandLine, nullptr, exitCode);
-        if (!problem.empty()) {
-            std::printf("FAIL: %s\n", problem.c_str());
-            return 1;
+        if (!problem.empty() || exitCode != 0) {
+            problems += " run " + std::to_string(run) + ": " + problem + " exit code " +
+                        std::to_string(exitCode) + ";";
         }
-        if (exitCode != 0) {
-            problems +=
-                " run " + std::to_string(run) + " exit code " + std::to_string(exitCode) + ";";
-        }
-        if (backdrop != nullptr) {
-            SetWindowPos(backdrop, taskbar, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-        WaitPumping(nullptr, SettleMs);
+        SetWindowPos(backdrop, taskbar, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        WaitPumping(nullptr, 1000);
         sights.push_back({ReadWindow(taskbar), Capture(rect)});
-        const std::string name = std::to_string(run + 1) +
-                                 (run == 0 ? "-before" : "-after-run-" + std::to_string(run)) +
-                                 ".bmp";
-        std::printf("picture %d, %s: taskbar %s\n",
-                    run + 1,
-                    name.c_str(),
-                    Describe(sights.back().state).c_str());
+        const std::string name = std::to_string(run + 1) + ".bmp";
+        std::printf(
+            "picture %s: taskbar %s\n", name.c_str(), Describe(sights.back().state).c_str());
         if (!Save(sights.back().pixels, rect, pictures + name)) {
             problems += " could not write " + name + ";";
         }
     }
+    std::printf("the taskbar's pixels changed: %s in run 1, %s in run 2, %s from 1 to 3\n",
+                Percent(sights[0], sights[1]).c_str(),
+                Percent(sights[1], sights[2]).c_str(),
+                Percent(sights[0], sights[2]).c_str());
     problems += JudgeStates(sights);
-    std::printf(
-        "the taskbar's %ldx%ld pixels changed: %s in run 1, %s in run 2, %s from picture 1 "
-        "to picture 3\n",
-        rect.right - rect.left,
-        rect.bottom - rect.top,
-        Percent(sights[0], sights[1]).c_str(),
-        Percent(sights[1], sights[2]).c_str(),
-        Percent(sights[0], sights[2]).c_str());
-    const bool beneath = backdrop != nullptr && GetWindow(taskbar, GW_HWNDNEXT) == backdrop;
     if (!judged) {
         std::printf("pictures not judged: Wine draws no translucency\n");
     } else {
+        const bool beneath = backdrop != nullptr && GetWindow(taskbar, GW_HWNDNEXT) == backdrop;
         problems +=
             beneath ? JudgePictures(sights) : " the backdrop is not right beneath the taskbar;";
     }

@@ -7,8 +7,7 @@ namespace {
 // How long one run of layerbar may take.
 constexpr DWORD RunTimeoutMs = 20000;
 
-// Starts a program with an exact raw command line on a desktop (null for
-// this thread's); its process handle, or null with the error in GetLastError.
+// Starts a program with an exact raw command line on a desktop; its handle, or null.
 HANDLE StartProgram(const std::string& exePath,
                     const std::string& commandLine,
                     const char* desktop) {
@@ -116,9 +115,8 @@ std::string RunLayerbar(const std::string& exePath,
                         const char* desktop,
                         DWORD& exitCode) {
     HANDLE process = StartProgram(exePath, commandLine, desktop);
-    // Wine's CreateProcess fails with this error when the new process ends
-    // before its start-up is done, as it did once under load: it may be
-    // started once more.
+    // Wine's CreateProcess fails so when the new process ends before its start-up is done, as it
+    // did once under load: it is started once more.
     if (process == nullptr && GetLastError() == ERROR_INTERNAL_ERROR) {
         std::printf("note: Wine could not start layerbar (error 1359); starting it once more\n");
         process = StartProgram(exePath, commandLine, desktop);

@@ -4,8 +4,8 @@
 
 #include <string>
 
-// Windows of the shell's classes staged for layerbar to act on, the state
-// of a window, and runs of layerbar: what the probe's commands share.
+// What the probe's commands share: windows of the shell's classes staged for layerbar to act on,
+// the state of a window, and runs of layerbar.
 
 // A window as Windows reports it, or as a case expects it to be.
 struct WindowState {
@@ -26,8 +26,7 @@ constexpr LONG UnrelatedStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_CONT
 // The longest command line CreateProcessA takes, its terminating null aside.
 constexpr std::size_t LongestCommandLine = 32766;
 
-// Registers the window classes "Shell_TrayWnd", "DV2ControlHost" and the
-// decoy's; false when Windows refuses.
+// Registers the classes "Shell_TrayWnd", "DV2ControlHost" and the decoy's; false when refused.
 bool RegisterStageClasses();
 
 // Creates a top-level window of a class, as a state asks; null for one absent.
@@ -36,20 +35,16 @@ HWND CreateStagedWindow(const char* className, const WindowState& start);
 // What Windows reports of a window (absent for null).
 WindowState ReadWindow(HWND window);
 
-// A window's state as one line, with only the attributes in effect:
-// "layered, colour key #FFF8F8 (COLORREF 0x00F8F8FF), opacity 224 (extended
-// style 0x08080000)". Two states alike in all that matters read the same.
+// A window's state as a line with only the attributes in effect, the same for states alike in all
+// that matters: "layered, opacity 224 (extended style 0x08080000)".
 std::string Describe(const WindowState& state);
 
-// Handles this thread's messages (a SetWindowLongA on its windows from
-// another process sends them here) until a process ends or the time runs
-// out; whether it ended. Without a process, it just waits.
+// Handles this thread's messages (another process's SetWindowLongA on its windows sends some) until
+// a process, if any, ends or the time runs out; whether it ended.
 bool WaitPumping(HANDLE process, DWORD timeoutMs);
 
-// Starts layerbar with an exact raw command line on a desktop (null for
-// this thread's) and waits for it, handling messages meanwhile. What went
-// wrong: that it did not start, with the error, or did not end in time; ""
-// when it ran, exitCode then set.
+// Runs layerbar with an exact raw command line on a desktop (null: this thread's), handling
+// messages meanwhile; what went wrong (no start, no end in time), or "" with exitCode set.
 std::string RunLayerbar(const std::string& exePath,
                         const std::string& commandLine,
                         const char* desktop,

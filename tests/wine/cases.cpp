@@ -1,10 +1,8 @@
-#include "cases.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "shell_stage.h"
+#include "probe.h"
 
 namespace {
 
@@ -12,145 +10,96 @@ namespace {
 constexpr WindowState Plain{.exStyle = UnrelatedStyle};
 // A window that is not there.
 constexpr WindowState Absent{.present = false};
-// The default colour key.
-constexpr COLORREF DefaultKey = 0x00F8F8FF;
-
-// A staged window layered with the attributes given in effect.
-constexpr WindowState Layered(COLORREF key, BYTE alpha, DWORD flags) {
-    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, alpha, flags};
-}
 
 // A staged window layered with a colour key alone in effect.
 constexpr WindowState ColourKey(COLORREF key) {
-    return Layered(key, 0, LWA_COLORKEY);
+    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, 0, LWA_COLORKEY};
 }
 
 // A staged window layered with an opacity alone in effect.
 constexpr WindowState Opacity(BYTE alpha) {
-    return Layered(0, alpha, LWA_ALPHA);
+    return {true, UnrelatedStyle | WS_EX_LAYERED, true, 0, alpha, LWA_ALPHA};
 }
 
 // A staged window layered with both a colour key and an opacity in effect.
 constexpr WindowState KeyAndOpacity(COLORREF key, BYTE alpha) {
-    return Layered(key, alpha, LWA_COLORKEY | LWA_ALPHA);
+    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, alpha, LWA_COLORKEY | LWA_ALPHA};
 }
 
 // A staged window layered as the defaults leave the taskbar.
-constexpr WindowState AppliedDefaults = KeyAndOpacity(DefaultKey, 224);
+constexpr WindowState Defaults = KeyAndOpacity(0x00F8F8FF, 224);
 
-// One case: raw command lines run in turn on the two staged windows, plain unless it says not.
+// One case: raw command lines run in turn on the two staged windows; how the windows must be after
+// the last run, and how they start.
 struct Case {
     std::string name;
     std::vector<std::string> lines;
-    // How the windows start.
-    WindowState taskbar = Plain;
-    WindowState startMenu = Plain;
-    // How they must be after the last run.
     WindowState taskbarAfter = Plain;
     WindowState startMenuAfter = Plain;
+    WindowState taskbar = Plain;
+    WindowState startMenu = Plain;
 };
 
 // The cases, but for the one of the taskbar of the desktop the probe came from.
 std::vector<Case> Cases() {
     return {
-        {.name = "no arguments apply the defaults",
-         .lines = {"layerbar.exe"},
-         .taskbarAfter = KeyAndOpacity(DefaultKey, 224)},
-        {.name = "the same command twice restores", .lines = {"layerbar.exe", "layerbar.exe"}},
-        {.name = "a layered taskbar is restored",
-         .lines = {"layerbar.exe"},
-         .taskbar = AppliedDefaults},
-        {.name = "windows layered by others are restored",
-         .lines = {"layerbar.exe -a:180"},
-         .taskbar = KeyAndOpacity(0x123456, 77),
-         .startMenu = Opacity(50)},
-        {.name = "-a:180", .lines = {"layerbar.exe -a:180"}, .taskbarAfter = Opacity(180)},
-        {.name = "/a=128", .lines = {"layerbar.exe /a=128"}, .taskbarAfter = Opacity(128)},
-        {.name = "a0", .lines = {"layerbar.exe a0"}, .taskbarAfter = Opacity(0)},
-        {.name = "a$ff", .lines = {"layerbar.exe a$ff"}, .taskbarAfter = Opacity(255)},
-        {.name = "-A:0X10", .lines = {"layerbar.exe -A:0X10"}, .taskbarAfter = Opacity(16)},
-        {.name = "ax80", .lines = {"layerbar.exe ax80"}, .taskbarAfter = Opacity(128)},
-        {.name = "-c#000000", .lines = {"layerbar.exe -c#000000"}, .taskbarAfter = ColourKey(0)},
-        {.name = "/C=#FF0000 is red",
-         .lines = {"layerbar.exe /C=#FF0000"},
-         .taskbarAfter = ColourKey(0xFF)},
-        {.name = "c$ff0000 is blue",
-         .lines = {"layerbar.exe c$ff0000"},
-         .taskbarAfter = ColourKey(0xFF0000)},
-        {.name = "cff0000 is blue",
-         .lines = {"layerbar.exe cff0000"},
-         .taskbarAfter = ColourKey(0xFF0000)},
-        {.name = "-a:180 -c#000000",
-         .lines = {"layerbar.exe -a:180 -c#000000"},
-         .taskbarAfter = KeyAndOpacity(0, 180)},
-        {.name = "s100 alone", .lines = {"layerbar.exe s100"}, .startMenuAfter = Opacity(100)},
-        {.name = "s100 restores a layered taskbar",
-         .lines = {"layerbar.exe s100"},
-         .taskbar = AppliedDefaults,
-         .startMenuAfter = Opacity(100)},
-        {.name = "s100 twice", .lines = {"layerbar.exe s100", "layerbar.exe s100"}},
-        {.name = "s255 keeps the start menu opaque", .lines = {"layerbar.exe s255"}},
-        {.name = "no start menu",
-         .lines = {"layerbar.exe -a:180"},
-         .startMenu = Absent,
-         .taskbarAfter = Opacity(180),
-         .startMenuAfter = Absent},
-        {.name = "each window decides on its own style",
-         .lines = {"layerbar.exe a200 s50"},
-         .taskbar = AppliedDefaults,
-         .startMenuAfter = Opacity(50)},
-        {.name = "and the other way round",
-         .lines = {"layerbar.exe a200 s50"},
-         .startMenu = Opacity(50),
-         .taskbarAfter = Opacity(200)},
-        {.name = "quoted program name",
-         .lines = {"\"C:\\Program Files\\layerbar.exe\" -a:99"},
-         .taskbarAfter = Opacity(99)},
-        {.name = "quoted blank joins one argument",
-         .lines = {"layerbar.exe \"-a 200\""},
-         .taskbarAfter = Opacity(200)},
-        {.name = "quoted blank after the separator",
-         .lines = {"layerbar.exe \"a: 200\""},
-         .taskbarAfter = Opacity(200)},
-        {.name = "unquoted blank splits",
-         .lines = {"layerbar.exe -a 200"},
-         .taskbar = AppliedDefaults},
-        {.name = "quoted stretches join",
-         .lines = {"layerbar.exe -a:\"1\"8\"0\""},
-         .taskbarAfter = Opacity(180)},
-        {.name = "pairs of quotes are no argument",
-         .lines = {"layerbar.exe \"\" \"\"\"\""},
-         .taskbarAfter = KeyAndOpacity(DefaultKey, 224)},
-        {.name = "pairs of quotes between arguments",
-         .lines = {"layerbar.exe \"\" -a:50 \"\" s9"},
-         .taskbarAfter = Opacity(50),
-         .startMenuAfter = Opacity(9)},
-        {.name = "a backslash escapes nothing",
-         .lines = {"layerbar.exe -a:1 x\\\" -a:99"},
-         .taskbarAfter = Opacity(1)},
-        {.name = "an open quote runs to the end",
-         .lines = {"layerbar.exe -a:7 \"-a:9"},
-         .taskbarAfter = Opacity(9)},
-        {.name = "an open quote at the end",
-         .lines = {"layerbar.exe -a:7 \""},
-         .taskbarAfter = Opacity(7)},
-        {.name = "tabs and control bytes separate",
-         .lines = {"layerbar.exe\t-a:5\x01s6"},
-         .taskbarAfter = Opacity(5),
-         .startMenuAfter = Opacity(6)},
-        {.name = "unknown arguments restore",
-         .lines = {"layerbar.exe x --a100 b5 -"},
-         .taskbar = AppliedDefaults},
-        {.name = "a failed value alone changes nothing", .lines = {"layerbar.exe a300"}},
-        {.name = "a200 a999 arrives as 255",
-         .lines = {"layerbar.exe a200 a999"},
-         .taskbarAfter = Opacity(255)},
-        {.name = "c#00ff00 cxyz arrives as 0xFFFFFFFF",
-         .lines = {"layerbar.exe c#00ff00 cxyz"},
-         .taskbarAfter = ColourKey(0xFFFFFFFF)},
-        {.name = "s100 s-5 arrives as 255",
-         .lines = {"layerbar.exe s100 s-5"},
-         .startMenuAfter = Opacity(255)},
+        {"no arguments apply the defaults", {"layerbar.exe"}, Defaults},
+        {"the same command twice restores", {"layerbar.exe", "layerbar.exe"}},
+        {"a layered taskbar is restored", {"layerbar.exe"}, Plain, Plain, Defaults},
+        {"windows layered by others are restored",
+         {"layerbar.exe -a:180"},
+         Plain,
+         Plain,
+         KeyAndOpacity(0x123456, 77),
+         Opacity(50)},
+        {"-a:180", {"layerbar.exe -a:180"}, Opacity(180)},
+        {"/a=128", {"layerbar.exe /a=128"}, Opacity(128)},
+        {"a0", {"layerbar.exe a0"}, Opacity(0)},
+        {"a$ff", {"layerbar.exe a$ff"}, Opacity(255)},
+        {"-A:0X10", {"layerbar.exe -A:0X10"}, Opacity(16)},
+        {"ax80", {"layerbar.exe ax80"}, Opacity(128)},
+        {"-c#000000", {"layerbar.exe -c#000000"}, ColourKey(0)},
+        {"/C=#FF0000 is red", {"layerbar.exe /C=#FF0000"}, ColourKey(0xFF)},
+        {"c$ff0000 is blue", {"layerbar.exe c$ff0000"}, ColourKey(0xFF0000)},
+        {"cff0000 is blue", {"layerbar.exe cff0000"}, ColourKey(0xFF0000)},
+        {"-a:180 -c#000000", {"layerbar.exe -a:180 -c#000000"}, KeyAndOpacity(0, 180)},
+        {"s100 alone", {"layerbar.exe s100"}, Plain, Opacity(100)},
+        {"s100 restores a layered taskbar", {"layerbar.exe s100"}, Plain, Opacity(100), Defaults},
+        {"s100 twice", {"layerbar.exe s100", "layerbar.exe s100"}},
+        {"s255 keeps the start menu opaque", {"layerbar.exe s255"}},
+        {"no start menu", {"layerbar.exe -a:180"}, Opacity(180), Absent, Plain, Absent},
+        {"each window decides on its own style",
+         {"layerbar.exe a200 s50"},
+         Plain,
+         Opacity(50),
+         Defaults},
+        {"and the other way round",
+         {"layerbar.exe a200 s50"},
+         Opacity(200),
+         Plain,
+         Plain,
+         Opacity(50)},
+        {"quoted program name", {"\"C:\\Program Files\\layerbar.exe\" -a:99"}, Opacity(99)},
+        {"quoted blank joins one argument", {"layerbar.exe \"-a 200\""}, Opacity(200)},
+        {"quoted blank after the separator", {"layerbar.exe \"a: 200\""}, Opacity(200)},
+        {"unquoted blank splits", {"layerbar.exe -a 200"}, Plain, Plain, Defaults},
+        {"quoted stretches join", {"layerbar.exe -a:\"1\"8\"0\""}, Opacity(180)},
+        {"pairs of quotes are no argument", {"layerbar.exe \"\" \"\"\"\""}, Defaults},
+        {"pairs of quotes between arguments",
+         {"layerbar.exe \"\" -a:50 \"\" s9"},
+         Opacity(50),
+         Opacity(9)},
+        {"a backslash escapes nothing", {"layerbar.exe -a:1 x\\\" -a:99"}, Opacity(1)},
+        {"an open quote runs to the end", {"layerbar.exe -a:7 \"-a:9"}, Opacity(9)},
+        {"an open quote at the end", {"layerbar.exe -a:7 \""}, Opacity(7)},
+        {"tabs and control bytes separate", {"layerbar.exe\t-a:5\x01s6"}, Opacity(5), Opacity(6)},
+        {"unknown arguments restore", {"layerbar.exe x --a100 b5 -"}, Plain, Plain, Defaults},
+        {"a failed value alone changes nothing", {"layerbar.exe a300"}},
+        {"a200 a999 arrives as 255", {"layerbar.exe a200 a999"}, Opacity(255)},
+        {"c#00ff00 cxyz arrives as 0xFFFFFFFF",
+         {"layerbar.exe c#00ff00 cxyz"},
+         ColourKey(0xFFFFFFFF)},
+        {"s100 s-5 arrives as 255", {"layerbar.exe s100 s-5"}, Plain, Opacity(255)},
     };
 }
 
@@ -178,27 +127,19 @@ std::string EveryByte(const std::string& but = "") {
 // The stress cases, but for the runs in a row: the hardest input Windows can hand layerbar.
 std::vector<Case> StressCases() {
     return {
-        {.name = "the longest command line",
-         .lines = {LongestLine()},
-         .taskbarAfter = Opacity(123)},
-        {.name = "every byte, quoted into one argument",
-         .lines = {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
-         .taskbarAfter = Opacity(77)},
-        {.name = "every byte, as it comes",
-         .lines = {"layerbar.exe -a:77 " + EveryByte()},
-         .taskbarAfter = Opacity(77)},
-        {.name = "every byte as an opacity value",
-         .lines = {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
-         .taskbarAfter = Opacity(255)},
-        {.name = "every byte as a colour value",
-         .lines = {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
-         .taskbarAfter = ColourKey(0xFFFFFFFF)},
-        {.name = "a quote left open at the end",
-         .lines = {"layerbar.exe \"-a:50"},
-         .taskbarAfter = Opacity(50)},
-        {.name = "a lone quote at the end",
-         .lines = {"layerbar.exe s60 \""},
-         .startMenuAfter = Opacity(60)},
+        {"the longest command line", {LongestLine()}, Opacity(123)},
+        {"every byte, quoted into one argument",
+         {"layerbar.exe -a:77 \"" + EveryByte("\"") + "\""},
+         Opacity(77)},
+        {"every byte, as it comes", {"layerbar.exe -a:77 " + EveryByte()}, Opacity(77)},
+        {"every byte as an opacity value",
+         {"layerbar.exe -a:77 \"-a:" + EveryByte("\"") + "\""},
+         Opacity(255)},
+        {"every byte as a colour value",
+         {"layerbar.exe c#0000ff \"c#" + EveryByte("\"") + "\""},
+         ColourKey(0xFFFFFFFF)},
+        {"a quote left open at the end", {"layerbar.exe \"-a:50"}, Opacity(50)},
+        {"a lone quote at the end", {"layerbar.exe s60 \""}, Plain, Opacity(60)},
     };
 }
 
@@ -208,7 +149,7 @@ struct Setting {
     std::string desktop;
     // The taskbar of the desktop the probe came from (null for none), and its state then.
     HWND home = nullptr;
-    std::string homeBefore;
+    WindowState homeBefore;
 };
 
 // The staged windows of one case.
@@ -230,9 +171,7 @@ Staging SetStage(const WindowState& taskbar, const WindowState& startMenu) {
 // Destroys the staged windows.
 void ClearStage(const Staging& stage) {
     for (HWND window : {stage.taskbar, stage.startMenu, stage.decoy}) {
-        if (window != nullptr) {
-            DestroyWindow(window);
-        }
+        DestroyWindow(window);
     }
 }
 
@@ -286,7 +225,7 @@ std::string Isolate(Setting& setting) {
     // Under Wine the desktop window comes up with the desktop's taskbar.
     GetDesktopWindow();
     setting.home = FindWindowA("Shell_TrayWnd", nullptr);
-    setting.homeBefore = Describe(ReadWindow(setting.home));
+    setting.homeBefore = ReadWindow(setting.home);
     setting.desktop = "layerbar-probe-" + std::to_string(GetCurrentProcessId());
     HDESK desktop =
         CreateDesktopA(setting.desktop.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
@@ -308,10 +247,8 @@ std::string CheckWindow(const std::string& which, HWND window, const WindowState
 
 // What became of the taskbar of the desktop the probe came from; "" while it is as it was.
 std::string CheckHome(const Setting& setting) {
-    const std::string now = Describe(ReadWindow(setting.home));
-    return now == setting.homeBefore ? ""
-                                     : " the taskbar of the desktop the probe came from is " + now +
-                                           ", was " + setting.homeBefore + ";";
+    return CheckWindow(
+        "the taskbar of the desktop the probe came from", setting.home, setting.homeBefore);
 }
 
 // What is wrong with the staged windows, or "": the shell windows must be as expected, the decoy

@@ -12,9 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "cases.h"
-#include "real_taskbar.h"
-#include "shell_stage.h"
+#include "probe.h"
 
 namespace {
 

@@ -1,20 +1,12 @@
-#include "real_taskbar.h"
-
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <initializer_list>
 #include <vector>
 
-#include "shell_stage.h"
+#include "probe.h"
 
 namespace {
-
-// The colour beneath the taskbar while it is looked at: magenta, alike as a COLORREF and a pixel.
-constexpr DWORD Backdrop = 0x00FF00FF;
 
 // The taskbar before the runs or after one: its state, and its pixels as the screen showed them.
 struct Sight {
@@ -40,17 +32,13 @@ std::vector<DWORD> Capture(const RECT& rect) {
     const LONG width = info.bmiHeader.biWidth;
     const LONG height = -info.bmiHeader.biHeight;
     std::vector<DWORD> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (bits != nullptr &&
-        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT) !=
-            FALSE) {
-        std::copy_n(static_cast<const DWORD*>(bits), pixels.size(), pixels.begin());
-    }
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT);
     SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
@@ -72,18 +60,17 @@ bool Save(const std::vector<DWORD>& pixels, const RECT& rect, const std::string&
     return out.good();
 }
 
-// The share of the taskbar that differs between two sights: pixels with a channel 25 or more apart.
+// Whether two pixels differ: in a channel by 25 or more.
+bool Differ(DWORD x, DWORD y) {
+    return std::abs(GetRValue(x) - GetRValue(y)) > 24 ||
+           std::abs(GetGValue(x) - GetGValue(y)) > 24 || std::abs(GetBValue(x) - GetBValue(y)) > 24;
+}
+
+// The share of the taskbar that differs between two sights.
 double Changed(const Sight& a, const Sight& b) {
-    const auto differ = [](DWORD x, DWORD y) {
-        const std::initializer_list<int> shifts = {0, 8, 16};
-        return std::any_of(shifts.begin(), shifts.end(), [&](int s) {
-            return std::abs(static_cast<int>((x >> s) & 0xFF) - static_cast<int>((y >> s) & 0xFF)) >
-                   24;
-        });
-    };
     std::size_t changed = 0;
     for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
-        changed += differ(a.pixels[i], b.pixels[i]) ? 1U : 0U;
+        changed += Differ(a.pixels[i], b.pixels[i]) ? 1U : 0U;
     }
     return static_cast<double>(changed) /
            static_cast<double>(std::max<std::size_t>(1, a.pixels.size()));
@@ -127,7 +114,8 @@ std::string JudgePictures(const std::vector<Sight>& sights) {
     };
     if (std::all_of(sights.begin(), sights.end(), flat)) {
         std::printf("pictures not judged: the capture shows one flat colour\n");
-        return (sights[0].pixels.front() & 0xFFFFFF) == Backdrop ? " the backdrop hides it;" : "";
+        return (sights[0].pixels.front() & 0xFFFFFF) == StageColour ? " the backdrop hides it;"
+                                                                    : "";
     }
     std::string problems;
     const std::size_t applied = Layered(sights[1]) ? 1 : 2;
@@ -145,29 +133,6 @@ std::string JudgePictures(const std::vector<Sight>& sights) {
     return problems;
 }
 
-// Creates a window of the backdrop's colour over a rectangle, topmost if the taskbar is.
-HWND CreateBackdrop(HWND taskbar, const RECT& rect) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = CreateSolidBrush(Backdrop);
-    windowClass.lpszClassName = "LayerbarBackdrop";
-    RegisterClassA(&windowClass);
-    const DWORD topmost = GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST;
-    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | topmost,
-                           windowClass.lpszClassName,
-                           "",
-                           WS_POPUP | WS_VISIBLE,
-                           rect.left,
-                           rect.top,
-                           rect.right - rect.left,
-                           rect.bottom - rect.top,
-                           {},
-                           {},
-                           windowClass.hInstance,
-                           {});
-}
-
 }  // namespace
 
 int RealTaskbar(const std::string& exePath,
@@ -181,11 +146,19 @@ int RealTaskbar(const std::string& exePath,
     }
     RECT rect{};
     GetWindowRect(taskbar, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    // How the backdrop is shown, each time right beneath the taskbar: without taking the focus.
+    constexpr UINT ShowQuietly = SWP_SHOWWINDOW | SWP_NOACTIVATE;
     // Wine draws no translucency, and on the screen stacks a backdrop above another process's
     // taskbar.
     const bool judged =
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
-    HWND backdrop = judged ? CreateBackdrop(taskbar, rect) : nullptr;
+    // The backdrop: a window of the stage's colour right beneath the taskbar, topmost if it is.
+    const LONG topmost = GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    HWND backdrop = judged && RegisterStageClasses()
+                        ? CreateStagedWindow("LayerbarDecoy", {.exStyle = UnrelatedStyle | topmost})
+                        : nullptr;
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string pictures = folder + "\\";
     std::printf("%s\n", commandLine.c_str());
@@ -199,7 +172,7 @@ int RealTaskbar(const std::string& exePath,
             problems += " run " + std::to_string(run) + ": " + problem + " exit code " +
                         std::to_string(exitCode) + ";";
         }
-        SetWindowPos(backdrop, taskbar, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(backdrop, taskbar, rect.left, rect.top, width, height, ShowQuietly);
         WaitPumping(nullptr, 1000);
         sights.push_back({ReadWindow(taskbar), Capture(rect)});
         const std::string name = std::to_string(run + 1) + ".bmp";

@@ -1,4 +1,4 @@
-#include "shell_stage.h"
+#include "probe.h"
 
 #include <cstdio>
 
@@ -6,24 +6,6 @@ namespace {
 
 // How long one run of layerbar may take.
 constexpr DWORD RunTimeoutMs = 20000;
-
-// Starts a program with an exact raw command line on a desktop; its handle, or null.
-HANDLE StartProgram(const std::string& exePath,
-                    const std::string& commandLine,
-                    const char* desktop) {
-    // CreateProcessA may write to the command line it is given.
-    std::string line = commandLine;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.lpDesktop = const_cast<char*>(desktop);
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(
-            exePath.c_str(), line.data(), {}, {}, FALSE, 0, {}, {}, &startup, &process) == FALSE) {
-        return nullptr;
-    }
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
 
 }  // namespace
 
@@ -33,6 +15,7 @@ bool RegisterStageClasses() {
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = name;
+        windowClass.hbrBackground = CreateSolidBrush(StageColour);
         if (RegisterClassA(&windowClass) == 0) {
             return false;
         }
@@ -114,22 +97,34 @@ std::string RunLayerbar(const std::string& exePath,
                         const std::string& commandLine,
                         const char* desktop,
                         DWORD& exitCode) {
-    HANDLE process = StartProgram(exePath, commandLine, desktop);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = const_cast<char*>(desktop);
+    PROCESS_INFORMATION process{};
+    // Starts it with the exact command line; CreateProcessA may write to the copy it is given.
+    const auto start = [&] {
+        std::string line = commandLine;
+        return CreateProcessA(
+                   exePath.c_str(), line.data(), {}, {}, FALSE, 0, {}, {}, &startup, &process) !=
+               FALSE;
+    };
+    bool started = start();
     // Wine's CreateProcess fails so when the new process ends before its start-up is done, as it
     // did once under load: it is started once more.
-    if (process == nullptr && GetLastError() == ERROR_INTERNAL_ERROR) {
+    if (!started && GetLastError() == ERROR_INTERNAL_ERROR) {
         std::printf("note: Wine could not start layerbar (error 1359); starting it once more\n");
-        process = StartProgram(exePath, commandLine, desktop);
+        started = start();
     }
-    if (process == nullptr) {
+    if (!started) {
         return "layerbar did not start (error " + std::to_string(GetLastError()) + ")";
     }
-    const bool ended = WaitPumping(process, RunTimeoutMs);
+    CloseHandle(process.hThread);
+    const bool ended = WaitPumping(process.hProcess, RunTimeoutMs);
     if (!ended) {
-        TerminateProcess(process, 1);
+        TerminateProcess(process.hProcess, 1);
     }
-    GetExitCodeProcess(process, &exitCode);
-    CloseHandle(process);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
     WaitPumping(nullptr, 0);
     return ended ? "" : "layerbar did not end within " + std::to_string(RunTimeoutMs) + " ms";
 }

@@ -4,8 +4,8 @@
 
 #include <string>
 
-// What the probe's commands share: windows of the shell's classes staged for layerbar to act on,
-// the state of a window, and runs of layerbar.
+// The parts of probe.exe: its commands, and what they share (windows of the shell's classes staged
+// for layerbar to act on, the state of a window, runs of layerbar).
 
 // A window as Windows reports it, or as a case expects it to be.
 struct WindowState {
@@ -25,6 +25,9 @@ constexpr LONG UnrelatedStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_CONT
 
 // The longest command line CreateProcessA takes, its terminating null aside.
 constexpr std::size_t LongestCommandLine = 32766;
+
+// The colour staged windows show: magenta, alike as a COLORREF and a pixel.
+constexpr DWORD StageColour = 0x00FF00FF;
 
 // Registers the classes "Shell_TrayWnd", "DV2ControlHost" and the decoy's; false when refused.
 bool RegisterStageClasses();
@@ -49,3 +52,15 @@ std::string RunLayerbar(const std::string& exePath,
                         const std::string& commandLine,
                         const char* desktop,
                         DWORD& exitCode);
+
+// Runs every case of layerbar, or every stress case, on shell windows the probe stages on a desktop
+// of its own, printing one line a case; the number that failed, or 1 when its desktop is not its
+// own.
+int RunCases(const std::string& exePath, bool stress);
+
+// Runs layerbar twice with one command line on the taskbar of this desktop, saving a picture of it
+// into a folder before and after each run, and judges what it did; 0 when all holds, or there is no
+// taskbar.
+int RealTaskbar(const std::string& exePath,
+                const std::string& commandLine,
+                const std::string& folder);

@@ -1,11 +1,9 @@
 # Tests of layerbar.exe: checks of the file with binutils, and runs of probe.exe, which stages shell
 # windows on a desktop of its own, runs layerbar.exe there and reads the windows back. On a Linux
-# host each Windows program of a test runs under Wine through tests/wine/wine-run, in a Wine session
-# of its own; on a Windows host it runs as it is.
+# host each Windows program runs under Wine, in a Wine session of its own (tests/wine/wine-run).
 math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
 
-# The layerbar.exe under test, in the build folder: the one built here, or a copy of a prebuilt one
-# (a release, say).
+# The layerbar.exe under test: the one built here, or a copy of a prebuilt one (a release, say).
 set(LAYERBAR_EXE "" CACHE FILEPATH "A prebuilt layerbar.exe to test instead of the one built here")
 set(exe layerbar.exe)
 if(LAYERBAR_EXE)
@@ -17,12 +15,11 @@ set(windows_exe "${CMAKE_BINARY_DIR}/${exe}")
 if(NOT CMAKE_HOST_WIN32)
     set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
         "Folder of the Wine prefix of the tests")
-    # Each program runs through Wine's loader of its bitness, killed after wine_limit seconds;
-    # wine-run names the build folder to Wine as drive B:, and takes at most 600 s besides.
-    set(wine_limit 100)
-    math(EXPR wine_timeout "${wine_limit} + 620")
+    # Each program is killed after 100 s; wine-run, which names the build folder to Wine as drive
+    # B:, takes at most 600 s besides.
+    set(wine_timeout 720)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tests/wine/wine-run"
-        "${LAYERBAR_WINE_DIR}" "${CMAKE_BINARY_DIR}" ${bits} ${wine_limit})
+        "${LAYERBAR_WINE_DIR}" "${CMAKE_BINARY_DIR}" ${bits} 100)
     set(windows_exe "B:/${exe}")
 endif()
 

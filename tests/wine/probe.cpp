@@ -7,10 +7,10 @@
 //   probe hold     stages a start-menu host window, which Wine lacks, and keeps it up
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
-#include <string>
+#include <iostream>
+#include <iterator>
 
 #include "probe.h"
 
@@ -41,16 +41,9 @@ bool Show(const char* when) {
 
 // "layerbar.exe TAIL", TAIL the bytes of standard input; "" when Windows could not pass it, said.
 std::string CommandLineFromInput() {
-    std::string commandLine = "layerbar.exe ";
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), chunk, sizeof chunk, &read, nullptr) != FALSE &&
-           read > 0) {
-        commandLine.append(chunk, read);
-    }
-    if (commandLine.size() == sizeof "layerbar.exe") {
-        commandLine.pop_back();
-    }
+    _setmode(_fileno(stdin), _O_BINARY);
+    const std::string tail{std::istreambuf_iterator<char>(std::cin), {}};
+    std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
     if (commandLine.size() > LongestCommandLine) {
         std::printf(
             "refusing to run: the command line would be %zu characters, and Windows "

@@ -53,14 +53,12 @@ std::string RunLayerbar(const std::string& exePath,
                         const char* desktop,
                         DWORD& exitCode);
 
-// Runs every case of layerbar, or every stress case, on shell windows the probe stages on a desktop
-// of its own, printing one line a case; the number that failed, or 1 when its desktop is not its
-// own.
+// Runs the cases, or the stress cases, on windows staged on a desktop of the probe's own, printing
+// a line a case; the number that failed, or 1 when the desktop is not its own.
 int RunCases(const std::string& exePath, bool stress);
 
-// Runs layerbar twice with one command line on the taskbar of this desktop, saving a picture of it
-// into a folder before and after each run, and judges what it did; 0 when all holds, or there is no
-// taskbar.
+// Runs layerbar twice on this desktop's taskbar, saving a picture of it into a folder before and
+// after each run, and judges what it did; 0 when all holds, or there is no taskbar.
 int RealTaskbar(const std::string& exePath,
                 const std::string& commandLine,
                 const std::string& folder);

@@ -2,13 +2,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// How long one run of layerbar may take.
-constexpr DWORD RunTimeoutMs = 20000;
-
-}  // namespace
-
 bool RegisterStageClasses() {
     for (const char* name : {"Shell_TrayWnd", "DV2ControlHost", "LayerbarDecoy"}) {
         WNDCLASSA windowClass{};
@@ -97,6 +90,8 @@ std::string RunLayerbar(const std::string& exePath,
                         const std::string& commandLine,
                         const char* desktop,
                         DWORD& exitCode) {
+    // How long one run of layerbar may take.
+    constexpr DWORD RunTimeoutMs = 20000;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.lpDesktop = const_cast<char*>(desktop);

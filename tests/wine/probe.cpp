@@ -19,57 +19,37 @@ namespace {
 // The title of the start-menu host window that "probe hold" stages.
 constexpr const char* StagedTitle = "staged by probe.exe";
 
-// A shell window as layerbar finds it, named and described, said to be staged if "probe hold" was.
-std::string State(const char* name, const char* className) {
-    HWND window = FindWindowA(className, nullptr);
-    char title[32] = {};
-    GetWindowTextA(window, title, sizeof title);
-    const bool staged = lstrcmpA(title, StagedTitle) == 0;
-    return std::string(name) + (staged ? " (staged by probe.exe) " : " ") +
-           Describe(ReadWindow(window));
-}
-
-// Prints the taskbar and start menu as layerbar finds them; whether both are there.
+// Prints the taskbar and start menu as layerbar finds them, the start menu said to be staged when
+// "probe hold" staged it; whether both are there.
 bool Show(const char* when) {
-    std::printf("%s: %s; %s\n",
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND startMenu = FindWindowA("DV2ControlHost", nullptr);
+    char title[32] = {};
+    GetWindowTextA(startMenu, title, sizeof title);
+    std::printf("%s: taskbar %s; start menu%s %s\n",
                 when,
-                State("taskbar", "Shell_TrayWnd").c_str(),
-                State("start menu", "DV2ControlHost").c_str());
-    return FindWindowA("Shell_TrayWnd", nullptr) != nullptr &&
-           FindWindowA("DV2ControlHost", nullptr) != nullptr;
+                Describe(ReadWindow(taskbar)).c_str(),
+                lstrcmpA(title, StagedTitle) == 0 ? " (staged by probe.exe)" : "",
+                Describe(ReadWindow(startMenu)).c_str());
+    return taskbar != nullptr && startMenu != nullptr;
 }
 
-// "layerbar.exe TAIL", TAIL the bytes of standard input; "" when Windows could not pass it, said.
+// "layerbar.exe TAIL", TAIL the bytes of standard input.
 std::string CommandLineFromInput() {
     _setmode(_fileno(stdin), _O_BINARY);
     const std::string tail{std::istreambuf_iterator<char>(std::cin), {}};
-    std::string commandLine = tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
-    if (commandLine.size() > LongestCommandLine) {
-        std::printf(
-            "refusing to run: the command line would be %zu characters, and Windows "
-            "passes at most %zu\n",
-            commandLine.size(),
-            LongestCommandLine);
-        return "";
-    }
-    return commandLine;
+    return tail.empty() ? "layerbar.exe" : "layerbar.exe " + tail;
 }
 
-// Runs layerbar once, printing the line and the windows before and after; 0 only when the taskbar
-// was there both times and layerbar ended with 0.
+// Runs layerbar once, printing the line and the windows before and after; 0 only when both were
+// there both times and layerbar ended with 0.
 int Run(const std::string& exePath, const std::string& commandLine) {
     std::printf("%s\n", commandLine.c_str());
-    Show("before");
-    const bool before = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
-    DWORD exitCode = 1;
-    const std::string problem = RunLayerbar(exePath, commandLine, nullptr, exitCode);
-    if (!problem.empty()) {
-        std::printf("%s\n", problem.c_str());
-        return 1;
-    }
-    Show("after ");
-    std::printf("layerbar exit code %lu\n", exitCode);
-    return before && FindWindowA("Shell_TrayWnd", nullptr) != nullptr && exitCode == 0 ? 0 : 1;
+    const bool before = Show("before");
+    const std::string problem = RunLayerbar(exePath, commandLine, nullptr);
+    const bool after = Show("after ");
+    std::printf("%s\n", problem.empty() ? "layerbar exit code 0" : problem.c_str());
+    return before && after && problem.empty() ? 0 : 1;
 }
 
 // Stages a start-menu host window and handles its messages (layerbar's sends some) until ended.
@@ -91,7 +71,6 @@ int main(int argc, char** argv) {
     // Lines end with LF alone, as on the Linux host.
     _setmode(_fileno(stdout), _O_BINARY);
     const std::string command = argc > 1 ? argv[1] : "";
-    const std::string argument = argc > 2 ? argv[2] : "";
     if (command == "show" && argc == 2) {
         return Show("now") ? 0 : 1;
     }
@@ -99,14 +78,13 @@ int main(int argc, char** argv) {
         return Hold();
     }
     if ((command == "cases" || command == "stress") && argc == 3) {
-        return RunCases(argument, command == "stress") == 0 ? 0 : 1;
+        return RunCases(argv[2], command == "stress") == 0 ? 0 : 1;
     }
-    const bool run = command == "run" && argc == 3;
-    if (run || (command == "real-taskbar" && argc == 4)) {
-        const std::string commandLine = CommandLineFromInput();
-        return commandLine.empty() ? 2
-               : run               ? Run(argument, commandLine)
-                                   : RealTaskbar(argument, commandLine, argv[3]);
+    if (command == "run" && argc == 3) {
+        return Run(argv[2], CommandLineFromInput());
+    }
+    if (command == "real-taskbar" && argc == 4) {
+        return RealTaskbar(argv[2], CommandLineFromInput(), argv[3]);
     }
     static_cast<void>(
         std::fputs("usage: probe cases|stress|show|run|real-taskbar|hold ...\n", stderr));

@@ -47,11 +47,10 @@ std::string Describe(const WindowState& state);
 bool WaitPumping(HANDLE process, DWORD timeoutMs);
 
 // Runs layerbar with an exact raw command line on a desktop (null: this thread's), handling
-// messages meanwhile; what went wrong (no start, no end in time), or "" with exitCode set.
+// messages meanwhile; what went wrong (no start, no end in time, an exit code but 0), or "".
 std::string RunLayerbar(const std::string& exePath,
                         const std::string& commandLine,
-                        const char* desktop,
-                        DWORD& exitCode);
+                        const char* desktop);
 
 // Runs the cases, or the stress cases, on windows staged on a desktop of the probe's own, printing
 // a line a case; the number that failed, or 1 when the desktop is not its own.

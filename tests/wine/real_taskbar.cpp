@@ -60,17 +60,17 @@ bool Save(const std::vector<DWORD>& pixels, const RECT& rect, const std::string&
     return out.good();
 }
 
-// Whether two pixels differ: in a channel by 25 or more.
-bool Differ(DWORD x, DWORD y) {
-    return std::abs(GetRValue(x) - GetRValue(y)) > 24 ||
-           std::abs(GetGValue(x) - GetGValue(y)) > 24 || std::abs(GetBValue(x) - GetBValue(y)) > 24;
-}
-
-// The share of the taskbar that differs between two sights.
+// The share of the taskbar that differs between two sights: pixels with a channel 25 or more apart.
 double Changed(const Sight& a, const Sight& b) {
     std::size_t changed = 0;
     for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
-        changed += Differ(a.pixels[i], b.pixels[i]) ? 1U : 0U;
+        for (int shift = 0; shift < 24; shift += 8) {
+            if (std::abs(static_cast<int>((a.pixels[i] >> shift) & 0xFF) -
+                         static_cast<int>((b.pixels[i] >> shift) & 0xFF)) > 24) {
+                ++changed;
+                break;
+            }
+        }
     }
     return static_cast<double>(changed) /
            static_cast<double>(std::max<std::size_t>(1, a.pixels.size()));
@@ -146,10 +146,6 @@ int RealTaskbar(const std::string& exePath,
     }
     RECT rect{};
     GetWindowRect(taskbar, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    // How the backdrop is shown, each time right beneath the taskbar: without taking the focus.
-    constexpr UINT ShowQuietly = SWP_SHOWWINDOW | SWP_NOACTIVATE;
     // Wine draws no translucency, and on the screen stacks a backdrop above another process's
     // taskbar.
     const bool judged =
@@ -165,14 +161,16 @@ int RealTaskbar(const std::string& exePath,
     std::vector<Sight> sights;
     std::string problems;
     for (int run = 0; run <= 2; ++run) {
-        DWORD exitCode = 0;
-        const std::string problem =
-            run == 0 ? "" : RunLayerbar(exePath, commandLine, nullptr, exitCode);
-        if (!problem.empty() || exitCode != 0) {
-            problems += " run " + std::to_string(run) + ": " + problem + " exit code " +
-                        std::to_string(exitCode) + ";";
-        }
-        SetWindowPos(backdrop, taskbar, rect.left, rect.top, width, height, ShowQuietly);
+        const std::string problem = run == 0 ? "" : RunLayerbar(exePath, commandLine, nullptr);
+        problems += problem.empty() ? "" : " run " + std::to_string(run) + ": " + problem + ";";
+        // Shown right beneath the taskbar each time, without taking the focus.
+        SetWindowPos(backdrop,
+                     taskbar,
+                     rect.left,
+                     rect.top,
+                     rect.right - rect.left,
+                     rect.bottom - rect.top,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
         WaitPumping(nullptr, 1000);
         sights.push_back({ReadWindow(taskbar), Capture(rect)});
         const std::string name = std::to_string(run + 1) + ".bmp";

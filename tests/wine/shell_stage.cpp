@@ -43,26 +43,23 @@ std::string Describe(const WindowState& state) {
     if (!state.present) {
         return "absent";
     }
-    char text[96];
-    std::string description = "not layered";
-    if ((state.exStyle & WS_EX_LAYERED) != 0) {
-        description = state.attributesRead ? "layered" : "layered, its attributes unreadable";
-        if ((state.flags & LWA_COLORKEY) != 0) {
-            static_cast<void>(std::snprintf(text,
-                                            sizeof text,
-                                            ", colour key #%02X%02X%02X (COLORREF 0x%08lX)",
-                                            GetRValue(state.key),
-                                            GetGValue(state.key),
-                                            GetBValue(state.key),
-                                            state.key));
-            description += text;
-        }
-        if ((state.flags & LWA_ALPHA) != 0) {
-            description += ", opacity " + std::to_string(state.alpha);
-        }
-        if (state.attributesRead && (state.flags & (LWA_COLORKEY | LWA_ALPHA)) == 0) {
-            description += ", neither colour key nor opacity in effect";
-        }
+    const bool layered = (state.exStyle & WS_EX_LAYERED) != 0;
+    std::string description = !layered               ? "not layered"
+                              : state.attributesRead ? "layered"
+                                                     : "layered, its attributes unreadable";
+    char text[64];
+    if (layered && (state.flags & LWA_COLORKEY) != 0) {
+        static_cast<void>(std::snprintf(text,
+                                        sizeof text,
+                                        ", colour key #%02X%02X%02X (COLORREF 0x%08lX)",
+                                        GetRValue(state.key),
+                                        GetGValue(state.key),
+                                        GetBValue(state.key),
+                                        state.key));
+        description += text;
+    }
+    if (layered && (state.flags & LWA_ALPHA) != 0) {
+        description += ", opacity " + std::to_string(state.alpha);
     }
     static_cast<void>(std::snprintf(
         text, sizeof text, " (extended style 0x%08lX)", static_cast<unsigned long>(state.exStyle)));
@@ -88,8 +85,7 @@ bool WaitPumping(HANDLE process, DWORD timeoutMs) {
 
 std::string RunLayerbar(const std::string& exePath,
                         const std::string& commandLine,
-                        const char* desktop,
-                        DWORD& exitCode) {
+                        const char* desktop) {
     // How long one run of layerbar may take.
     constexpr DWORD RunTimeoutMs = 20000;
     STARTUPINFOA startup{};
@@ -118,8 +114,11 @@ std::string RunLayerbar(const std::string& exePath,
     if (!ended) {
         TerminateProcess(process.hProcess, 1);
     }
+    DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hProcess);
     WaitPumping(nullptr, 0);
-    return ended ? "" : "layerbar did not end within " + std::to_string(RunTimeoutMs) + " ms";
+    return !ended          ? "layerbar did not end within " + std::to_string(RunTimeoutMs) + " ms"
+           : exitCode != 0 ? "layerbar exit code " + std::to_string(exitCode)
+                           : "";
 }

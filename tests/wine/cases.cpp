@@ -195,22 +195,6 @@ int CountWindows(const char* className) {
     return count;
 }
 
-// What keeps layerbar, on this thread's desktop, from finding the staged shell windows and no
-// others; "" when nothing does.
-std::string ProveIsolation() {
-    const Staging stage = SetStage(Plain, Plain);
-    std::string problems;
-    for (const auto& [className, window] : {std::pair{"Shell_TrayWnd", stage.taskbar},
-                                            std::pair{"DV2ControlHost", stage.startMenu}}) {
-        if (CountWindows(className) != 1 || FindWindowA(className, nullptr) != window) {
-            problems +=
-                std::string(" layerbar could find another ") + className + " than the staged one;";
-        }
-    }
-    ClearStage(stage);
-    return problems;
-}
-
 // Sleeps for good on the process's desktop, which Wine ends, taskbar and all, once no thread is in.
 DWORD WINAPI StayHome(void* /*unused*/) {
     Sleep(INFINITE);
@@ -218,7 +202,7 @@ DWORD WINAPI StayHome(void* /*unused*/) {
 }
 
 // Moves this thread onto a new desktop of its own, where layerbar can find no shell window but the
-// staged ones, and proves that it holds; what keeps it from holding, or "".
+// staged ones, and proves that it holds by staging them; what keeps it from holding, or "".
 std::string Isolate(Setting& setting) {
     // Under Wine the desktop window comes up with the desktop's taskbar.
     GetDesktopWindow();
@@ -231,7 +215,16 @@ std::string Isolate(Setting& setting) {
         SetThreadDesktop(desktop) == FALSE || !RegisterStageClasses()) {
         return "no desktop of its own (error " + std::to_string(GetLastError()) + ")";
     }
-    const std::string problems = ProveIsolation();
+    const Staging stage = SetStage(Plain, Plain);
+    std::string problems;
+    for (const auto& [className, window] : {std::pair{"Shell_TrayWnd", stage.taskbar},
+                                            std::pair{"DV2ControlHost", stage.startMenu}}) {
+        if (CountWindows(className) != 1 || FindWindowA(className, nullptr) != window) {
+            problems +=
+                std::string(" layerbar could find another ") + className + " than the staged one;";
+        }
+    }
+    ClearStage(stage);
     return problems.empty() ? "" : "its desktop is not its own:" + problems;
 }
 
@@ -243,37 +236,25 @@ std::string CheckWindow(const std::string& which, HWND window, const WindowState
                : " " + which + " is " + state + ", expected " + Describe(expected) + ";";
 }
 
-// What is wrong with the windows after a run of a case, or "": the shell windows must be as
-// expected, the decoy and the home taskbar as they were.
-std::string CheckStage(const Setting& setting,
-                       const Staging& stage,
-                       const WindowState& taskbar,
-                       const WindowState& startMenu) {
-    return CheckWindow("taskbar", stage.taskbar, taskbar) +
-           CheckWindow("start menu", stage.startMenu, startMenu) +
-           CheckWindow("decoy", stage.decoy, Plain) +
-           CheckWindow(
-               "the taskbar of the desktop the probe came from", setting.home, setting.homeBefore);
-}
-
-// Runs layerbar once on the probe's desktop; what went wrong, as " PROBLEM;", or "".
-std::string RunOnce(const Setting& setting, const std::string& commandLine) {
-    const std::string problem = RunLayerbar(setting.exePath, commandLine, setting.desktop.c_str());
-    return problem.empty() ? "" : " " + problem + ";";
-}
-
-// Runs one case, stopping at the first run that goes wrong; what went wrong, or "".
+// Runs one case until a run goes wrong; what went wrong, or "". Each checked run must leave the
+// shell windows as expected, and the decoy and the home taskbar as they were.
 std::string RunCase(const Setting& setting, const Case& c) {
     const Staging stage = SetStage(c.taskbar, c.startMenu);
     std::string problems;
     for (std::size_t run = 1; run <= c.lines.size() && problems.empty(); ++run) {
-        problems = RunOnce(setting, c.lines[run - 1]);
+        problems = RunLayerbar(setting.exePath, c.lines[run - 1], setting.desktop.c_str());
+        if (!problems.empty()) {
+            problems.insert(0, " ") += ";";
+        }
         if (c.everyRun || run == c.lines.size()) {
             const bool after = !c.everyRun || run % 2 == 1;
-            problems += CheckStage(setting,
-                                   stage,
-                                   after ? c.taskbarAfter : c.taskbar,
-                                   after ? c.startMenuAfter : c.startMenu);
+            problems +=
+                CheckWindow("taskbar", stage.taskbar, after ? c.taskbarAfter : c.taskbar) +
+                CheckWindow("start menu", stage.startMenu, after ? c.startMenuAfter : c.startMenu) +
+                CheckWindow("decoy", stage.decoy, Plain) +
+                CheckWindow("the taskbar of the desktop the probe came from",
+                            setting.home,
+                            setting.homeBefore);
         }
         if (!problems.empty()) {
             problems.insert(0, " run " + std::to_string(run) + ":");

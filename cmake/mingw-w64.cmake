@@ -1,8 +1,6 @@
-# MinGW-w64 GCC for Windows on the processor the including file sets: C for GoogleTest's project,
-# C++ for ours. On Debian the tools carry a target prefix, and the compiler of the POSIX thread
-# model is taken, the one GoogleTest builds with (the win32 model lacks std::mutex); a MinGW-w64
-# shell on Windows has them under their plain names. Libraries and packages are looked for among the
-# target's own only.
+# MinGW-w64 GCC for Windows on the processor the including file sets. On Debian the tools carry a
+# target prefix, and GoogleTest needs the POSIX thread model's (the win32 one lacks std::mutex); in
+# MSYS2 they have their plain names. Libraries and packages are looked for among the target's own.
 set(CMAKE_SYSTEM_NAME Windows)
 if(CMAKE_HOST_WIN32)
     set(CMAKE_C_COMPILER gcc)

@@ -16,20 +16,13 @@
 
 namespace {
 
-// The title of the start-menu host window that "probe hold" stages.
-constexpr const char* StagedTitle = "staged by probe.exe";
-
-// Prints the taskbar and start menu as layerbar finds them, the start menu said to be staged when
-// "probe hold" staged it; whether both are there.
+// Prints the taskbar and start menu as layerbar finds them; whether both are there.
 bool Show(const char* when) {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
     HWND startMenu = FindWindowA("DV2ControlHost", nullptr);
-    char title[32] = {};
-    GetWindowTextA(startMenu, title, sizeof title);
-    std::printf("%s: taskbar %s; start menu%s %s\n",
+    std::printf("%s: taskbar %s; start menu %s\n",
                 when,
                 Describe(ReadWindow(taskbar)).c_str(),
-                lstrcmpA(title, StagedTitle) == 0 ? " (staged by probe.exe)" : "",
                 Describe(ReadWindow(startMenu)).c_str());
     return taskbar != nullptr && startMenu != nullptr;
 }
@@ -57,7 +50,7 @@ int Hold() {
     if (!RegisterStageClasses()) {
         return 1;
     }
-    SetWindowTextA(CreateStagedWindow("DV2ControlHost", {.exStyle = UnrelatedStyle}), StagedTitle);
+    CreateStagedWindow("DV2ControlHost", {.exStyle = UnrelatedStyle});
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);

@@ -146,6 +146,9 @@ int RealTaskbar(const std::string& exePath,
     }
     RECT rect{};
     GetWindowRect(taskbar, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    constexpr UINT ShowQuietly = SWP_SHOWWINDOW | SWP_NOACTIVATE;
     // Wine draws no translucency, and on the screen stacks a backdrop above another process's
     // taskbar.
     const bool judged =
@@ -163,14 +166,8 @@ int RealTaskbar(const std::string& exePath,
     for (int run = 0; run <= 2; ++run) {
         const std::string problem = run == 0 ? "" : RunLayerbar(exePath, commandLine, nullptr);
         problems += problem.empty() ? "" : " run " + std::to_string(run) + ": " + problem + ";";
-        // Shown right beneath the taskbar each time, without taking the focus.
-        SetWindowPos(backdrop,
-                     taskbar,
-                     rect.left,
-                     rect.top,
-                     rect.right - rect.left,
-                     rect.bottom - rect.top,
-                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        // Right beneath the taskbar each time, shown without taking the focus.
+        SetWindowPos(backdrop, taskbar, rect.left, rect.top, width, height, ShowQuietly);
         WaitPumping(nullptr, 1000);
         sights.push_back({ReadWindow(taskbar), Capture(rect)});
         const std::string name = std::to_string(run + 1) + ".bmp";

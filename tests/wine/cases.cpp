@@ -30,8 +30,8 @@ constexpr WindowState KeyAndOpacity(COLORREF key, BYTE alpha) {
 constexpr WindowState Defaults = KeyAndOpacity(0x00F8F8FF, 224);
 
 // One case: raw command lines run in turn on the two staged windows; how the windows must be after
-// the last run, and how they start; and whether they are checked after every run instead, as after
-// the first for odd runs and as they started for even ones.
+// the first run, and how they start. A second run of the same line restores them, a third applies
+// it again, and so on: the windows are checked after every run.
 struct Case {
     std::string name;
     std::vector<std::string> lines;
@@ -39,14 +39,13 @@ struct Case {
     WindowState startMenuAfter = Plain;
     WindowState taskbar = Plain;
     WindowState startMenu = Plain;
-    bool everyRun = false;
 };
 
 // The cases, but for the one of the taskbar of the desktop the probe came from.
 std::vector<Case> Cases() {
     return {
         {"no arguments apply the defaults", {"layerbar.exe"}, Defaults},
-        {"the same command twice restores", {"layerbar.exe", "layerbar.exe"}},
+        {"the same command twice restores", {"layerbar.exe", "layerbar.exe"}, Defaults},
         {"a layered taskbar is restored", {"layerbar.exe"}, Plain, Plain, Defaults},
         {"windows layered by others are restored",
          {"layerbar.exe -a:180"},
@@ -67,7 +66,7 @@ std::vector<Case> Cases() {
         {"-a:180 -c#000000", {"layerbar.exe -a:180 -c#000000"}, KeyAndOpacity(0, 180)},
         {"s100 alone", {"layerbar.exe s100"}, Plain, Opacity(100)},
         {"s100 restores a layered taskbar", {"layerbar.exe s100"}, Plain, Opacity(100), Defaults},
-        {"s100 twice", {"layerbar.exe s100", "layerbar.exe s100"}},
+        {"s100 twice", {"layerbar.exe s100", "layerbar.exe s100"}, Plain, Opacity(100)},
         {"s255 keeps the start menu opaque", {"layerbar.exe s255"}},
         {"no start menu", {"layerbar.exe -a:180"}, Opacity(180), Absent, Plain, Absent},
         {"each window decides on its own style",
@@ -142,10 +141,7 @@ std::vector<Case> StressCases() {
         {"200 runs in a row alternate",
          std::vector<std::string>(200, "layerbar.exe -a:150 s20"),
          Opacity(150),
-         Opacity(20),
-         Plain,
-         Plain,
-         true},
+         Opacity(20)},
     };
 }
 
@@ -212,7 +208,7 @@ std::string Isolate(Setting& setting) {
     HDESK desktop =
         CreateDesktopA(setting.desktop.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     if (desktop == nullptr || CreateThread(nullptr, 0, StayHome, nullptr, 0, nullptr) == nullptr ||
-        SetThreadDesktop(desktop) == FALSE || !RegisterStageClasses()) {
+        SetThreadDesktop(desktop) == FALSE) {
         return "no desktop of its own (error " + std::to_string(GetLastError()) + ")";
     }
     const Staging stage = SetStage(Plain, Plain);
@@ -236,8 +232,8 @@ std::string CheckWindow(const std::string& which, HWND window, const WindowState
                : " " + which + " is " + state + ", expected " + Describe(expected) + ";";
 }
 
-// Runs one case until a run goes wrong; what went wrong, or "". Each checked run must leave the
-// shell windows as expected, and the decoy and the home taskbar as they were.
+// Runs one case until a run goes wrong; what went wrong, or "". Each run must leave the shell
+// windows as expected, and the decoy and the home taskbar as they were.
 std::string RunCase(const Setting& setting, const Case& c) {
     const Staging stage = SetStage(c.taskbar, c.startMenu);
     std::string problems;
@@ -246,16 +242,13 @@ std::string RunCase(const Setting& setting, const Case& c) {
         if (!problems.empty()) {
             problems.insert(0, " ") += ";";
         }
-        if (c.everyRun || run == c.lines.size()) {
-            const bool after = !c.everyRun || run % 2 == 1;
-            problems +=
-                CheckWindow("taskbar", stage.taskbar, after ? c.taskbarAfter : c.taskbar) +
-                CheckWindow("start menu", stage.startMenu, after ? c.startMenuAfter : c.startMenu) +
-                CheckWindow("decoy", stage.decoy, Plain) +
-                CheckWindow("the taskbar of the desktop the probe came from",
-                            setting.home,
-                            setting.homeBefore);
-        }
+        const bool after = run % 2 == 1;
+        problems +=
+            CheckWindow("taskbar", stage.taskbar, after ? c.taskbarAfter : c.taskbar) +
+            CheckWindow("start menu", stage.startMenu, after ? c.startMenuAfter : c.startMenu) +
+            CheckWindow("decoy", stage.decoy, Plain) +
+            CheckWindow(
+                "the taskbar of the desktop the probe came from", setting.home, setting.homeBefore);
         if (!problems.empty()) {
             problems.insert(0, " run " + std::to_string(run) + ":");
         }

@@ -47,10 +47,10 @@ int Run(const std::string& exePath, const std::string& commandLine) {
 
 // Stages a start-menu host window and handles its messages (layerbar's sends some) until ended.
 int Hold() {
-    if (!RegisterStageClasses()) {
+    if (CreateStagedWindow("DV2ControlHost", {.exStyle = UnrelatedStyle}) == nullptr) {
+        std::printf("no start-menu host window could be staged (error %lu)\n", GetLastError());
         return 1;
     }
-    CreateStagedWindow("DV2ControlHost", {.exStyle = UnrelatedStyle});
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);

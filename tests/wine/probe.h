@@ -29,10 +29,8 @@ constexpr std::size_t LongestCommandLine = 32766;
 // The colour staged windows show: magenta, alike as a COLORREF and a pixel.
 constexpr DWORD StageColour = 0x00FF00FF;
 
-// Registers the classes "Shell_TrayWnd", "DV2ControlHost" and the decoy's; false when refused.
-bool RegisterStageClasses();
-
-// Creates a top-level window of a class, as a state asks; null for one absent.
+// Creates a top-level window of a class of the probe's own, registered the first time, as a state
+// asks; null for one absent, or when Windows refuses.
 HWND CreateStagedWindow(const char* className, const WindowState& start);
 
 // What Windows reports of a window (absent for null).

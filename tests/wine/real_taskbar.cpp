@@ -155,7 +155,7 @@ int RealTaskbar(const std::string& exePath,
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
     // The backdrop: a window of the stage's colour right beneath the taskbar, topmost if it is.
     const LONG topmost = GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST;
-    HWND backdrop = judged && RegisterStageClasses()
+    HWND backdrop = judged
                         ? CreateStagedWindow("LayerbarDecoy", {.exStyle = UnrelatedStyle | topmost})
                         : nullptr;
     CreateDirectoryA(folder.c_str(), nullptr);

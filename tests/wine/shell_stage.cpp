@@ -2,26 +2,20 @@
 
 #include <cstdio>
 
-bool RegisterStageClasses() {
-    for (const char* name : {"Shell_TrayWnd", "DV2ControlHost", "LayerbarDecoy"}) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = name;
-        windowClass.hbrBackground = CreateSolidBrush(StageColour);
-        if (RegisterClassA(&windowClass) == 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 HWND CreateStagedWindow(const char* className, const WindowState& start) {
     if (!start.present) {
         return nullptr;
     }
-    const auto style = static_cast<DWORD>(start.exStyle);
     HINSTANCE self = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass{};
+    if (GetClassInfoA(self, className, &windowClass) == FALSE) {
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = self;
+        windowClass.lpszClassName = className;
+        windowClass.hbrBackground = CreateSolidBrush(StageColour);
+        RegisterClassA(&windowClass);
+    }
+    const auto style = static_cast<DWORD>(start.exStyle);
     HWND window = CreateWindowExA(style, className, "", WS_POPUP, 0, 0, 64, 16, {}, {}, self, {});
     if (window != nullptr && start.attributesRead) {
         SetLayeredWindowAttributes(window, start.key, start.alpha, start.flags);

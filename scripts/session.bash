@@ -17,16 +17,15 @@ in_session() {
     return $status
 }
 
-# Ends the running command's session (TERM, then KILL after 4 s, each to the processes listed just
-# before), then runs COMMAND, if any, and exits with STATUS.
+# Ends the running command's session (TERM, then KILL after 4 s, each to the processes pkill lists
+# in it as it sends), then runs COMMAND, if any, and exits with STATUS.
 #   stop STATUS [COMMAND ...]
 stop() {
-    local pids=() signal i
+    local signal i
     for signal in TERM KILL; do
+        [[ -z $job ]] || pkill -"$signal" -s "$job" -r R,S,D,T,t || true
         for ((i = 0; i < 40 && ${#job}; i++)); do
-            mapfile -t pids < <(pgrep -s "$job" -r R,S,D,T,t)
-            ((${#pids[@]})) || break
-            ((i > 0)) || kill -"$signal" "${pids[@]}" 2>/dev/null
+            pgrep -s "$job" -r R,S,D,T,t >/dev/null || break
             sleep 0.1
         done
     done

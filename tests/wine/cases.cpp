@@ -11,19 +11,24 @@ constexpr WindowState Plain{.exStyle = UnrelatedStyle};
 // A window that is not there.
 constexpr WindowState Absent{.present = false};
 
+// A staged window layered with the attributes given in effect.
+constexpr WindowState Layered(COLORREF key, BYTE alpha, DWORD flags) {
+    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, alpha, flags};
+}
+
 // A staged window layered with a colour key alone in effect.
 constexpr WindowState ColourKey(COLORREF key) {
-    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, 0, LWA_COLORKEY};
+    return Layered(key, 0, LWA_COLORKEY);
 }
 
 // A staged window layered with an opacity alone in effect.
 constexpr WindowState Opacity(BYTE alpha) {
-    return {true, UnrelatedStyle | WS_EX_LAYERED, true, 0, alpha, LWA_ALPHA};
+    return Layered(0, alpha, LWA_ALPHA);
 }
 
 // A staged window layered with both a colour key and an opacity in effect.
 constexpr WindowState KeyAndOpacity(COLORREF key, BYTE alpha) {
-    return {true, UnrelatedStyle | WS_EX_LAYERED, true, key, alpha, LWA_COLORKEY | LWA_ALPHA};
+    return Layered(key, alpha, LWA_COLORKEY | LWA_ALPHA);
 }
 
 // A staged window layered as the defaults leave the taskbar.

@@ -24,8 +24,11 @@ target_link_libraries(layerbar PRIVATE
     layerbar_logic layerbar_warnings layerbar_program_flags kernel32 user32)
 target_link_options(layerbar PRIVATE
     -nostdlib -nostartfiles -s
-    -Wl,--fatal-warnings
     -Wl,--entry=${entry_symbol}
     -Wl,--gc-sections
     -Wl,--no-insert-timestamp
     -Wl,--dynamicbase -Wl,--nxcompat ${high_entropy})
+# Linker warnings fail the build where compiler warnings do.
+if(CMAKE_COMPILE_WARNING_AS_ERROR)
+    target_link_options(layerbar PRIVATE -Wl,--fatal-warnings)
+endif()

@@ -55,7 +55,7 @@ std::string RunLayerbar(const std::string& exePath,
 int RunCases(const std::string& exePath, bool stress);
 
 // Runs layerbar twice on this desktop's taskbar, saving a picture of it into a folder before and
-// after each run, and judges what it did; 0 when all holds, or there is no taskbar.
+// after each run, and judges what it did (under Wine its states alone); 0 when all holds.
 int RealTaskbar(const std::string& exePath,
                 const std::string& commandLine,
                 const std::string& folder);

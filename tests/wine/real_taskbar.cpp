@@ -104,23 +104,26 @@ std::string JudgeStates(const std::vector<Sight>& sights) {
     return problems;
 }
 
-// What the pictures show against what the runs did: the translucent one differs from the opaque
-// ones in a quarter of the taskbar, and a restored one from the first in 5% at most (the clock).
+// What the pictures show against what the runs did: a taskbar, not only the backdrop or one flat
+// colour (a locked session's black); the translucent one differs from the opaque ones in a quarter
+// of the taskbar, and a restored one from the first in 5% at most (the clock).
 std::string JudgePictures(const std::vector<Sight>& sights) {
-    const auto flat = [](const Sight& s) {
-        return std::all_of(s.pixels.begin(), s.pixels.end(), [&](DWORD p) {
-            return (p & 0xFFFFFF) == (s.pixels.front() & 0xFFFFFF);
-        });
+    const DWORD first = sights[0].pixels.front() & 0xFFFFFF;
+    const auto only = [](const Sight& s, DWORD colour) {
+        return std::all_of(
+            s.pixels.begin(), s.pixels.end(), [&](DWORD p) { return (p & 0xFFFFFF) == colour; });
     };
-    if (std::all_of(sights.begin(), sights.end(), flat)) {
-        std::printf("pictures not judged: the capture shows one flat colour\n");
-        return (sights[0].pixels.front() & 0xFFFFFF) == StageColour ? " the backdrop hides it;"
-                                                                    : "";
+    if (std::all_of(sights.begin(), sights.end(), [&](const Sight& s) { return only(s, first); })) {
+        return first == StageColour ? " every picture shows only the backdrop;"
+                                    : " every picture shows one flat colour, no taskbar;";
     }
     std::string problems;
     const std::size_t applied = Layered(sights[1]) ? 1 : 2;
     for (std::size_t opaque = 0; opaque < sights.size(); ++opaque) {
-        if (!Layered(sights[opaque]) && Changed(sights[applied], sights[opaque]) < 0.25) {
+        if (!Layered(sights[opaque]) && only(sights[opaque], StageColour)) {
+            problems +=
+                " picture " + std::to_string(opaque + 1) + " (opaque) shows only the backdrop;";
+        } else if (!Layered(sights[opaque]) && Changed(sights[applied], sights[opaque]) < 0.25) {
             problems += " picture " + std::to_string(applied + 1) + " (translucent) differs from " +
                         std::to_string(opaque + 1) + " in " +
                         Percent(sights[applied], sights[opaque]) + " of the taskbar only;";
@@ -139,20 +142,24 @@ int RealTaskbar(const std::string& exePath,
                 const std::string& commandLine,
                 const std::string& folder) {
     SetProcessDPIAware();
+    // Wine draws no translucency, and on the screen stacks a backdrop above another process's
+    // taskbar: there the pictures are judged only with LAYERBAR_JUDGE_PICTURES=1.
+    const char* force = std::getenv("LAYERBAR_JUDGE_PICTURES");
+    const bool judged =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr ||
+        (force != nullptr && std::string(force) == "1");
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    if (taskbar == nullptr) {
-        std::printf("no taskbar on this desktop (no window of class Shell_TrayWnd): passed\n");
-        return 0;
-    }
     RECT rect{};
     GetWindowRect(taskbar, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
+    if (taskbar == nullptr || width <= 0 || height <= 0) {
+        std::printf(judged ? "FAIL: no taskbar on this desktop (no window of class Shell_TrayWnd "
+                             "with an area)\n"
+                           : "no taskbar on this desktop: not judged under Wine\n");
+        return judged ? 1 : 0;
+    }
     constexpr UINT ShowQuietly = SWP_SHOWWINDOW | SWP_NOACTIVATE;
-    // Wine draws no translucency, and on the screen stacks a backdrop above another process's
-    // taskbar.
-    const bool judged =
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
     // The backdrop: a window of the stage's colour right beneath the taskbar, topmost if it is.
     const LONG topmost = GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST;
     HWND backdrop = judged

@@ -50,13 +50,14 @@ set_tests_properties(version PROPERTIES PASS_REGULAR_EXPRESSION
     "FILEVERSION ${numbers}, 0.*PRODUCTVERSION ${numbers}, 0.*\"ProductName\", \"layerbar\".*\"ProductVersion\", \"${version_pattern}\"")
 
 if(NOT CMAKE_HOST_WIN32)
-    # Where 32-bit programs cannot run, wine-run skips them with exit code 77.
+    # Where 32-bit programs cannot run, wine-run skips them with exit code 77, unless
+    # LAYERBAR_REQUIRE_32BIT=1.
     set_tests_properties(cases stress PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${wine_timeout})
     if(bits EQUAL 32)
         # The skip that a machine without 32-bit support gets, forced here.
         add_test(NAME wine-skip-32bit COMMAND probe cases "${windows_exe}")
         set_tests_properties(wine-skip-32bit PROPERTIES TIMEOUT 30
-            ENVIRONMENT LAYERBAR_NO_32BIT=1
+            ENVIRONMENT "LAYERBAR_NO_32BIT=1;LAYERBAR_REQUIRE_32BIT="
             PASS_REGULAR_EXPRESSION "^skipped: LAYERBAR_NO_32BIT=1 is set\n$")
     endif()
 endif()

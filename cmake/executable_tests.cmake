@@ -13,13 +13,11 @@ endif()
 set(windows_exe "${CMAKE_BINARY_DIR}/${exe}")
 
 if(NOT CMAKE_HOST_WIN32)
-    set(LAYERBAR_WINE_DIR "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH
-        "Folder of the Wine prefix of the tests")
     # Each program is killed after 100 s; wine-run, which names the build folder to Wine as drive
-    # B:, takes at most 600 s besides.
+    # B:, takes at most 600 s besides. The clone's one Wine prefix is in build/wine.
     set(wine_timeout 720)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tests/wine/wine-run"
-        "${LAYERBAR_WINE_DIR}" "${CMAKE_BINARY_DIR}" ${bits} 100)
+        "${CMAKE_SOURCE_DIR}/build/wine" "${CMAKE_BINARY_DIR}" ${bits} 100)
     set(windows_exe "B:/${exe}")
 endif()
 

@@ -12,11 +12,15 @@ else()
 endif()
 
 # Where the toolchain has no import libraries for the two DLLs (Debian's LLVM for Windows on ARM),
-# they are made here from the functions the program calls.
+# they are made here from the functions that the program, and then checker.exe, call.
 find_library(LAYERBAR_KERNEL32 kernel32)
 if(NOT LAYERBAR_KERNEL32)
-    set(kernel32 ExitProcess GetCommandLineA)
-    set(user32 CharNextA FindWindowA GetWindowLongA SetLayeredWindowAttributes SetWindowLongA)
+    set(kernel32 ExitProcess GetCommandLineA
+        CloseHandle CreateProcessA GetExitCodeProcess GetLastError GetModuleHandleA GetStdHandle ReadFile
+        WriteFile lstrcatA lstrlenA)
+    set(user32 CharNextA FindWindowA GetWindowLongA SetLayeredWindowAttributes SetWindowLongA
+        CreateWindowExA DefWindowProcA DispatchMessageA GetLayeredWindowAttributes MsgWaitForMultipleObjects
+        PeekMessageA RegisterClassA wsprintfA)
     foreach(dll kernel32 user32)
         string(TOUPPER "${dll}" name)
         list(JOIN ${dll} "\n" exports)

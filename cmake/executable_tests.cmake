@@ -88,6 +88,23 @@ else()
         "FILEVERSION ${numbers}, 0.*PRODUCTVERSION ${numbers}, 0.*\"ProductName\", \"layerbar\".*\"ProductVersion\", \"${version_pattern}\"")
 endif()
 
+# checker.exe, a probe that needs no runtime, built alike for every architecture, whose outputs the
+# ARM64 run compares.
+add_executable(checker tests/wine/checker.cpp)
+target_link_libraries(checker PRIVATE layerbar_warnings layerbar_program_flags kernel32 user32)
+target_link_options(checker PRIVATE -nostdlib -nostartfiles -Wl,--entry=${symbol_prefix}CheckerEntry)
+if(TARGET import_libraries)
+    add_dependencies(checker import_libraries)
+endif()
+
+# On Linux, the ARM64 build runs the table of tests/wine/arm64-table under emulated arm64 Wine, held
+# line for line to the x64 build's run of it.
+if(arch STREQUAL arm64 AND NOT CMAKE_HOST_WIN32)
+    add_test(NAME emulated
+        COMMAND bash "${CMAKE_SOURCE_DIR}/tests/wine/compare-arm64" "${CMAKE_BINARY_DIR}" "${exe}")
+    set_tests_properties(emulated PROPERTIES LABELS exe SKIP_RETURN_CODE 77 TIMEOUT 1500)
+endif()
+
 # probe.exe needs the C++ runtime, which Debian's LLVM lacks for Windows on ARM.
 if(NOT LAYERBAR_CXX_RUNTIME)
     return()

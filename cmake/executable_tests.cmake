@@ -1,11 +1,14 @@
 # Tests of layerbar.exe: checks of the file with binutils, and runs of probe.exe, which stages shell
 # windows on a desktop of its own, runs layerbar.exe there and reads the windows back. On a Linux
 # host each Windows program runs under Wine, in a Wine session of its own (tests/wine/wine-run).
-math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
+# The processor's name in the presets, and the kind of program wine-run takes it for.
 set(arch_x86_64 x64)
 set(arch_i686 x86)
 set(arch_aarch64 arm64)
 set(arch ${arch_${CMAKE_SYSTEM_PROCESSOR}})
+set(wine_kind_x64 64)
+set(wine_kind_x86 32)
+set(wine_kind_arm64 arm64)
 
 # The layerbar.exe under test: the one built here, or a copy of a prebuilt one (a release, say).
 set(LAYERBAR_EXE "" CACHE FILEPATH "A prebuilt layerbar.exe to test instead of the one built here")
@@ -42,7 +45,7 @@ if(NOT CMAKE_HOST_WIN32)
     # B:, takes at most 600 s besides. The clone's one Wine prefix is in build/wine.
     set(wine_timeout 720)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tests/wine/wine-run"
-        "${CMAKE_SOURCE_DIR}/build/wine" "${CMAKE_BINARY_DIR}" ${bits} 100)
+        "${CMAKE_SOURCE_DIR}/build/wine" "${CMAKE_BINARY_DIR}" ${wine_kind_${arch}} 100)
     set(windows_exe "B:/${exe}")
 endif()
 
@@ -124,7 +127,7 @@ if(NOT CMAKE_HOST_WIN32)
     # Where 32-bit programs cannot run, wine-run skips them with exit code 77, unless
     # LAYERBAR_REQUIRE_32BIT=1.
     set_tests_properties(cases stress PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${wine_timeout})
-    if(bits EQUAL 32)
+    if(arch STREQUAL x86)
         # The skip that a machine without 32-bit support gets, forced here.
         add_test(NAME wine-skip-32bit COMMAND probe cases "${windows_exe}")
         set_tests_properties(wine-skip-32bit PROPERTIES TIMEOUT 30
